@@ -1,0 +1,95 @@
+#include "model/Signal.h"
+
+#include "util/Errors.h"
+#include "util/NumberFormat.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double Tolerance = 1e-8;
+constexpr long double Pi = 3.141592653589793238462643383279502884L;
+
+bool NearZero(double x) {
+    return std::fabs(x) <= Tolerance;
+}
+
+} // namespace
+
+TSignal::TSignal(double AAmplitude, double AVelocity, double AFrequency, double ADampingFactor)
+    : FAmplitude(AAmplitude), FVelocity(AVelocity), FFrequency(AFrequency), FDF(ADampingFactor) {}
+
+int TSignal::Calc(const TFormatSettings& AFormat) {
+    const bool SineWave = NearZero(FDF);
+    if (FFrequency <= Tolerance)
+        return 1;
+    FW = static_cast<double>(FFrequency * 2 * Pi);
+    if (FDF < 0)
+        return 2;
+    // Intermediates in extended precision; every stored field is a double.
+    const long double W = FW, D = FDF;
+    const long double Radicand = W * W - D * D;
+    if (Radicand < 0)
+        return 3;
+    const long double Wd = std::sqrt(Radicand);
+    FWd = static_cast<double>(Wd);
+    FFd = static_cast<double>(Wd / 2 / Pi);
+    if (NearZero(FAmplitude))
+        return 4;
+
+    const auto Num = [&](double AValue) { return FormatFloat(FloatFormat, AValue, AFormat); };
+    if (SineWave) {
+        FA = FAmplitude;
+        FVelocity = 0;
+        FWd = FW;
+        FFormula = QStringLiteral("y = %1 * sin(%2 * t + %3)").arg(Num(FA), Num(FWd), Num(FFi));
+        return 0;
+    }
+
+    const long double A = FAmplitude, V = FVelocity;
+    const long double Denominator = A * D + V;
+    if (Denominator == 0)
+        return 6;
+    FFi = static_cast<double>(std::atan(A * FWd / Denominator));
+    if (FWd == 0)
+        throw EZeroDivide();
+    const long double Ratio = (D * A + V) / FWd;
+    FA = static_cast<double>(std::sqrt(A * A + Ratio * Ratio));
+    FFormula = QStringLiteral("y = %1 * Exp(-%2 * t) * sin(%3 * t + %4)")
+                   .arg(Num(FA), Num(FDF), Num(FWd), Num(FFi));
+    return 0;
+}
+
+void TSignal::SetParam(double& AParam, TChangeOperations AOperation, double Value) {
+    switch (AOperation) {
+    case choMultiplication:
+        AParam = AParam * Value;
+        break;
+    case choAddition:
+        AParam = AParam + Value;
+        break;
+    case choSetValue:
+        AParam = Value;
+        break;
+    }
+}
+
+void TSignal::ChangeParam(TSignalParams AParam, TChangeOperations AOperation, double Value) {
+    switch (AParam) {
+    case spAmplitude:
+        SetParam(FAmplitude, AOperation, Value);
+        break;
+    case spVelocity:
+        SetParam(FVelocity, AOperation, Value);
+        break;
+    case spFrequency:
+        SetParam(FFrequency, AOperation, Value);
+        break;
+    case spDampingFactor:
+        SetParam(FDF, AOperation, Value);
+        break;
+    case spPhase:
+        SetParam(FFi, AOperation, Value);
+        break;
+    }
+}

@@ -1,0 +1,199 @@
+#include "util/NumberFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace {
+
+// A finite double as decimal digits: |value| = 0.Digits x 10^Exponent.
+// Digits carry no leading zeros; empty for zero.
+struct TDecimal {
+    bool Negative = false;
+    std::string Digits;
+    int Exponent = 0;
+};
+
+// 61 significant digits pin the exact binary value closely enough that rounding
+// at 25 digits or fewer decides every half-way case correctly.
+TDecimal ToDecimal(double AValue) {
+    TDecimal Result;
+    Result.Negative = std::signbit(AValue);
+    if (AValue == 0)
+        return Result;
+    char Buffer[96];
+    const auto Conv = std::to_chars(Buffer, Buffer + sizeof Buffer, std::fabs(AValue),
+                                    std::chars_format::scientific, 60);
+    const std::string Text(Buffer, Conv.ptr);
+    const auto EPos = Text.find('e');
+    for (std::size_t i = 0; i < EPos; ++i)
+        if (Text[i] != '.')
+            Result.Digits += Text[i];
+    Result.Exponent = std::stoi(Text.substr(EPos + 1)) + 1;
+    return Result;
+}
+
+// Keeps AKeep significant digits (AKeep may be zero or negative), rounding half
+// away from zero, and drops trailing zeros.
+void RoundDigits(TDecimal& ADec, int AKeep) {
+    if (ADec.Digits.empty())
+        return;
+    if (AKeep < 0) {
+        ADec.Digits.clear();
+        return;
+    }
+    if (static_cast<std::size_t>(AKeep) < ADec.Digits.size()) {
+        const bool Up = ADec.Digits[AKeep] >= '5';
+        ADec.Digits.resize(AKeep);
+        if (Up) {
+            int i = AKeep - 1;
+            while (i >= 0 && ADec.Digits[i] == '9') {
+                ADec.Digits[i] = '0';
+                --i;
+            }
+            if (i >= 0) {
+                ++ADec.Digits[i];
+            } else {
+                ADec.Digits.insert(ADec.Digits.begin(), '1');
+                ++ADec.Exponent;
+            }
+        }
+    }
+    while (!ADec.Digits.empty() && ADec.Digits.back() == '0')
+        ADec.Digits.pop_back();
+}
+
+QString GroupDigits(const std::string& AInt, QChar ASeparator) {
+    QString Result;
+    const int n = static_cast<int>(AInt.size());
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            Result += ASeparator;
+        Result += QLatin1Char(AInt[i]);
+    }
+    return Result;
+}
+
+struct TPattern {
+    bool Grouping = false;
+    int MinInt = 1;
+    int MinDec = 0;
+    int MaxDec = 0;
+};
+
+TPattern ParsePattern(QStringView APattern) {
+    TPattern P;
+    const auto Dot = APattern.indexOf(QLatin1Char('.'));
+    const QStringView IntPart = Dot < 0 ? APattern : APattern.left(Dot);
+    const QStringView DecPart = Dot < 0 ? QStringView() : APattern.mid(Dot + 1);
+    P.Grouping = IntPart.contains(QLatin1Char(','));
+    P.MinInt = static_cast<int>(IntPart.count(QLatin1Char('0')));
+    P.MinDec = static_cast<int>(DecPart.count(QLatin1Char('0')));
+    P.MaxDec = P.MinDec + static_cast<int>(DecPart.count(QLatin1Char('#')));
+    return P;
+}
+
+QString NonFinite(double AValue) {
+    if (std::isnan(AValue))
+        return QStringLiteral("NAN");
+    return AValue < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+}
+
+} // namespace
+
+QString FormatFloat(QStringView APattern, double AValue, const TFormatSettings& AFormat) {
+    if (!std::isfinite(AValue))
+        return NonFinite(AValue);
+    // Beyond 18 integer digits a positional text says nothing more.
+    if (std::fabs(AValue) >= 1e18)
+        return FloatToFileText(AValue, AFormat);
+
+    const TPattern P = ParsePattern(APattern);
+    TDecimal Dec = ToDecimal(AValue);
+    RoundDigits(Dec, Dec.Exponent + P.MaxDec);
+
+    std::string IntDigits, DecDigits;
+    if (!Dec.Digits.empty()) {
+        if (Dec.Exponent > 0) {
+            IntDigits =
+                Dec.Digits.substr(0, std::min<std::size_t>(Dec.Digits.size(), Dec.Exponent));
+            IntDigits.resize(Dec.Exponent, '0');
+            if (static_cast<int>(Dec.Digits.size()) > Dec.Exponent)
+                DecDigits = Dec.Digits.substr(Dec.Exponent);
+        } else {
+            DecDigits = std::string(-Dec.Exponent, '0') + Dec.Digits;
+        }
+    }
+    if (static_cast<int>(IntDigits.size()) < P.MinInt)
+        IntDigits.insert(0, P.MinInt - IntDigits.size(), '0');
+    if (static_cast<int>(DecDigits.size()) < P.MinDec)
+        DecDigits.resize(P.MinDec, '0');
+
+    QString Result;
+    if (Dec.Negative && !Dec.Digits.empty())
+        Result += QLatin1Char('-');
+    if (P.Grouping)
+        Result += GroupDigits(IntDigits, AFormat.ThousandSeparator);
+    else
+        Result += QString::fromLatin1(IntDigits.data(), static_cast<qsizetype>(IntDigits.size()));
+    if (!DecDigits.empty()) {
+        Result += AFormat.DecimalSeparator;
+        Result += QString::fromLatin1(DecDigits.data(), static_cast<qsizetype>(DecDigits.size()));
+    }
+    return Result;
+}
+
+QString FormatFloat(const char* APattern, double AValue, const TFormatSettings& AFormat) {
+    return FormatFloat(QString::fromLatin1(APattern), AValue, AFormat);
+}
+
+QString FloatToFileText(double AValue, const TFormatSettings& AFormat) {
+    if (!std::isfinite(AValue))
+        return NonFinite(AValue);
+    TDecimal Dec = ToDecimal(AValue);
+    RoundDigits(Dec, 15);
+    if (Dec.Digits.empty())
+        return QStringLiteral("0");
+
+    QString Result;
+    if (Dec.Negative)
+        Result += QLatin1Char('-');
+    const auto Digits = [&](std::size_t AFrom, std::size_t ACount = std::string::npos) {
+        const std::string Part = Dec.Digits.substr(AFrom, ACount);
+        return QString::fromLatin1(Part.data(), static_cast<qsizetype>(Part.size()));
+    };
+    // 0.0001 <= |v| < 1e15 in terms of the exponent of 0.Digits.
+    if (Dec.Exponent >= -3 && Dec.Exponent <= 15) {
+        const int Len = static_cast<int>(Dec.Digits.size());
+        if (Dec.Exponent <= 0) {
+            Result += QLatin1Char('0');
+            Result += AFormat.DecimalSeparator;
+            Result += QString(-Dec.Exponent, QLatin1Char('0'));
+            Result += Digits(0);
+        } else if (Len <= Dec.Exponent) {
+            Result += Digits(0);
+            Result += QString(Dec.Exponent - Len, QLatin1Char('0'));
+        } else {
+            Result += Digits(0, Dec.Exponent);
+            Result += AFormat.DecimalSeparator;
+            Result += Digits(Dec.Exponent);
+        }
+        return Result;
+    }
+    Result += Digits(0, 1);
+    if (Dec.Digits.size() > 1) {
+        Result += AFormat.DecimalSeparator;
+        Result += Digits(1);
+    }
+    Result += QLatin1Char('E');
+    Result += QString::number(Dec.Exponent - 1);
+    return Result;
+}
+
+QString IntToFileText(int AValue) {
+    return QString::number(AValue);
+}
+
+QString BoolToFileText(bool AValue) {
+    return AValue ? QStringLiteral("1") : QStringLiteral("0");
+}

@@ -1,0 +1,169 @@
+#include "util/TextConvert.h"
+
+#include <charconv>
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+namespace {
+
+bool IsDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+int HexValue(QChar c) {
+    if (IsDigit(c))
+        return c.unicode() - '0';
+    if (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
+        return c.unicode() - 'a' + 10;
+    if (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
+        return c.unicode() - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+QString NormalizeDecimalSeparator(QStringView AText, const TFormatSettings& AFormat) {
+    QString Result = AText.toString();
+    Result.replace(QLatin1Char('.'), AFormat.DecimalSeparator);
+    Result.replace(QLatin1Char(','), AFormat.DecimalSeparator);
+    return Result;
+}
+
+bool TryTextToFloat(QStringView AText, double& AValue, const TFormatSettings& AFormat) {
+    // Checks the grammar here and hands an ASCII text with "." to from_chars, which
+    // does not depend on the C library's locale.
+    const qsizetype n = AText.size();
+    qsizetype i = 0;
+    while (i < n && AText[i] == QLatin1Char(' '))
+        ++i;
+    bool Negative = false;
+    if (i < n && (AText[i] == QLatin1Char('+') || AText[i] == QLatin1Char('-'))) {
+        Negative = AText[i] == QLatin1Char('-');
+        ++i;
+    }
+    std::string Mantissa;
+    int IntDigits = 0, FracDigits = 0;
+    while (i < n && IsDigit(AText[i])) {
+        Mantissa += static_cast<char>(AText[i].unicode());
+        ++IntDigits;
+        ++i;
+    }
+    if (i < n && AText[i] == AFormat.DecimalSeparator) {
+        Mantissa += '.';
+        ++i;
+        while (i < n && IsDigit(AText[i])) {
+            Mantissa += static_cast<char>(AText[i].unicode());
+            ++FracDigits;
+            ++i;
+        }
+    }
+    if (IntDigits + FracDigits == 0)
+        return false;
+    std::string Exponent;
+    if (i < n && (AText[i] == QLatin1Char('e') || AText[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (AText[i] == QLatin1Char('+') || AText[i] == QLatin1Char('-'))) {
+            if (AText[i] == QLatin1Char('-'))
+                Exponent += '-';
+            ++i;
+        }
+        int ExpDigits = 0;
+        while (i < n && IsDigit(AText[i])) {
+            Exponent += static_cast<char>(AText[i].unicode());
+            ++ExpDigits;
+            ++i;
+        }
+        if (ExpDigits == 0)
+            return false;
+    }
+    while (i < n && AText[i] == QLatin1Char(' '))
+        ++i;
+    if (i != n)
+        return false;
+
+    std::string Text = Mantissa;
+    if (!Exponent.empty())
+        Text += "e" + Exponent;
+    double Value = 0;
+    const auto Res =
+        std::from_chars(Text.data(), Text.data() + Text.size(), Value, std::chars_format::general);
+    if (Res.ec == std::errc::result_out_of_range) {
+        // Too small to hold is zero; too large fails.
+        bool Underflow = !Exponent.empty() && Exponent[0] == '-';
+        if (!Underflow) {
+            bool NonZeroInt = false;
+            for (int k = 0; k < IntDigits; ++k)
+                NonZeroInt = NonZeroInt || Mantissa[k] != '0';
+            Underflow = !NonZeroInt && Exponent.empty();
+        }
+        if (!Underflow)
+            return false;
+        Value = 0;
+    } else if (Res.ec != std::errc() || Res.ptr != Text.data() + Text.size()) {
+        return false;
+    }
+    AValue = Negative ? -Value : Value;
+    return true;
+}
+
+double TextToFloatDef(QStringView AText, double ADefault, const TFormatSettings& AFormat) {
+    double Value = 0;
+    if (TryTextToFloat(NormalizeDecimalSeparator(AText, AFormat), Value, AFormat))
+        return Value;
+    return ADefault;
+}
+
+bool TryTextToInt(QStringView AText, int& AValue) {
+    const qsizetype n = AText.size();
+    qsizetype i = 0;
+    while (i < n && AText[i] == QLatin1Char(' '))
+        ++i;
+    bool Negative = false;
+    if (i < n && (AText[i] == QLatin1Char('+') || AText[i] == QLatin1Char('-'))) {
+        Negative = AText[i] == QLatin1Char('-');
+        ++i;
+    }
+    bool Hex = false;
+    if (i < n && AText[i] == QLatin1Char('$')) {
+        Hex = true;
+        ++i;
+    } else if (i < n && (AText[i] == QLatin1Char('x') || AText[i] == QLatin1Char('X'))) {
+        Hex = true;
+        ++i;
+    } else if (i + 1 < n && AText[i] == QLatin1Char('0') &&
+               (AText[i + 1] == QLatin1Char('x') || AText[i + 1] == QLatin1Char('X'))) {
+        Hex = true;
+        i += 2;
+    }
+    if (i == n)
+        return false;
+    std::uint64_t Magnitude = 0;
+    for (; i < n; ++i) {
+        const int Digit =
+            Hex ? HexValue(AText[i]) : (IsDigit(AText[i]) ? AText[i].unicode() - '0' : -1);
+        if (Digit < 0)
+            return false;
+        Magnitude = Magnitude * (Hex ? 16 : 10) + static_cast<unsigned>(Digit);
+        if (Magnitude > 0xFFFFFFFFull)
+            return false;
+    }
+    std::int64_t Value;
+    if (Hex) {
+        // Hexadecimal spells the 32 bits themselves: $FFFFFFFF is -1.
+        Value = static_cast<std::int32_t>(static_cast<std::uint32_t>(Magnitude));
+    } else {
+        Value = static_cast<std::int64_t>(Magnitude);
+        if (Value > (Negative ? 2147483648LL : 2147483647LL))
+            return false;
+    }
+    if (Negative)
+        Value = -Value;
+    AValue = static_cast<int>(static_cast<std::uint32_t>(Value));
+    return true;
+}
+
+int TextToIntDef(QStringView AText, int ADefault) {
+    int Value = 0;
+    return TryTextToInt(AText, Value) ? Value : ADefault;
+}

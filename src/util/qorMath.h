@@ -1,0 +1,6 @@
+#pragma once
+
+#include <vector>
+
+// The curve of one recalculation.
+using TDoubleArray = std::vector<double>;

@@ -1,0 +1,5 @@
+#include "util/qorUtils.h"
+
+QString BoolToYesNo(bool AValue) {
+    return AValue ? QStringLiteral("Да") : QStringLiteral("Нет");
+}

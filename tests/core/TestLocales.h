@@ -1,0 +1,13 @@
+#pragma once
+
+#include "util/FormatSettings.h"
+
+#include <QLocale>
+
+// The two locales every number test is pinned to.
+inline TFormatSettings DotLocale() {
+    return TFormatSettings{QLatin1Char('.'), QLatin1Char(',')};
+}
+inline TFormatSettings RussianLocale() {
+    return TFormatSettings::FromLocale(QLocale(QLocale::Russian, QLocale::Russia));
+}
