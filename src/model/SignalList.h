@@ -21,6 +21,11 @@ public:
         SetSignal(Index, std::move(AItem));
     }
 
+    // Replaces every signal by those of a project file (all or nothing), and writes
+    // the count and one section per signal into a project file.
+    void LoadFromFile(const QString& AFileName);
+    void SaveToFile(const QString& AFileName) const;
+
     // Applies one operation to one parameter of every signal, active or not.
     void ChangeParam(TSignalParams AParam, TChangeOperations AOperation, double Value);
 

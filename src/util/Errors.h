@@ -39,3 +39,11 @@ public:
     explicit EWriteError(const QString& AFileName)
         : EVibronaError(QStringLiteral("Unable to write to %1").arg(AFileName)) {}
 };
+
+// The text of the application's error box: a "." is appended when the message's
+// last character sorts after "."; texts ending in "!" or "." stay as they are.
+inline QString ErrorBoxText(const QString& AMessage) {
+    if (!AMessage.isEmpty() && AMessage.back() > QLatin1Char('.'))
+        return AMessage + QLatin1Char('.');
+    return AMessage;
+}

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -93,6 +94,15 @@ TPattern ParsePattern(QStringView APattern) {
     return P;
 }
 
+// A value lies exactly half-way between two texts with ADecimals decimals when
+// its binary fraction has exactly ADecimals + 1 bits: such a number has exactly
+// ADecimals + 1 decimals, the last one a 5.
+bool IsHalfWay(double AValue, int ADecimals) {
+    const double Finer = std::ldexp(AValue, ADecimals + 1);
+    const double Coarser = std::ldexp(AValue, ADecimals);
+    return Finer == std::trunc(Finer) && Coarser != std::trunc(Coarser);
+}
+
 QString NonFinite(double AValue) {
     if (std::isnan(AValue))
         return QStringLiteral("NAN");
@@ -109,28 +119,31 @@ QString FormatFloat(QStringView APattern, double AValue, const TFormatSettings& 
         return FloatToFileText(AValue, AFormat);
 
     const TPattern P = ParsePattern(APattern);
-    TDecimal Dec = ToDecimal(AValue);
-    RoundDigits(Dec, Dec.Exponent + P.MaxDec);
-
-    std::string IntDigits, DecDigits;
-    if (!Dec.Digits.empty()) {
-        if (Dec.Exponent > 0) {
-            IntDigits =
-                Dec.Digits.substr(0, std::min<std::size_t>(Dec.Digits.size(), Dec.Exponent));
-            IntDigits.resize(Dec.Exponent, '0');
-            if (static_cast<int>(Dec.Digits.size()) > Dec.Exponent)
-                DecDigits = Dec.Digits.substr(Dec.Exponent);
-        } else {
-            DecDigits = std::string(-Dec.Exponent, '0') + Dec.Digits;
-        }
-    }
+    // to_chars rounds the exact binary value correctly; only an exact half-way case
+    // needs a nudge so that it rounds away from zero.
+    double Value = std::fabs(AValue);
+    if (IsHalfWay(Value, P.MaxDec))
+        Value = std::nextafter(Value, HUGE_VAL);
+    char Buffer[64];
+    const auto Conv =
+        std::to_chars(Buffer, Buffer + sizeof Buffer, Value, std::chars_format::fixed, P.MaxDec);
+    const std::string_view Text(Buffer, static_cast<std::size_t>(Conv.ptr - Buffer));
+    const auto Dot = Text.find('.');
+    std::string IntDigits(Text.substr(0, Dot));
+    std::string DecDigits(Dot == std::string_view::npos ? std::string_view()
+                                                        : Text.substr(Dot + 1));
+    while (static_cast<int>(DecDigits.size()) > P.MinDec && DecDigits.back() == '0')
+        DecDigits.pop_back();
+    while (IntDigits.size() > 1 && IntDigits.front() == '0' &&
+           static_cast<int>(IntDigits.size()) > P.MinInt)
+        IntDigits.erase(0, 1);
     if (static_cast<int>(IntDigits.size()) < P.MinInt)
         IntDigits.insert(0, P.MinInt - IntDigits.size(), '0');
-    if (static_cast<int>(DecDigits.size()) < P.MinDec)
-        DecDigits.resize(P.MinDec, '0');
+    const bool Zero = IntDigits.find_first_not_of('0') == std::string::npos &&
+                      DecDigits.find_first_not_of('0') == std::string::npos;
 
     QString Result;
-    if (Dec.Negative && !Dec.Digits.empty())
+    if (AValue < 0 && !Zero)
         Result += QLatin1Char('-');
     if (P.Grouping)
         Result += GroupDigits(IntDigits, AFormat.ThousandSeparator);

@@ -1,0 +1,102 @@
+// Speed of the whole computation of a recalculation on the reference cases, and of
+// the plain direct DFT for comparison. Run alone with a filter to read the peak
+// memory of one case: vibrona_bench --benchmark_filter=Huge255
+#include "ReferenceDft.h"
+#include "analysis/Dft.h"
+#include "analysis/Recalculation.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+
+#include <numbers>
+
+namespace {
+
+// Peak resident memory of the process so far, in MiB.
+double PeakMiB() {
+    QFile Status(QStringLiteral("/proc/self/status"));
+    if (!Status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& Line : Status.readAll().split('\n'))
+        if (Line.startsWith("VmHWM:"))
+            return Line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return 0;
+}
+
+// A meander of n odd harmonics of 50 Hz, or the default damped oscillation for n = 0.
+void FillSignals(TSignals& AList, int n) {
+    AList.Clear();
+    if (n == 0) {
+        AList.Add(std::make_unique<TSignal>(1, 0, 50, 60));
+        return;
+    }
+    for (int j = 0; j < n; ++j) {
+        const int k = 2 * j + 1;
+        AList.Add(std::make_unique<TSignal>((4 / std::numbers::pi) / k, 0, 50.0 * k, 0));
+    }
+}
+
+TCalcSettings Settings(int M, int N, int K) {
+    TCalcSettings s;
+    s.M = M;
+    s.N = N;
+    s.K = K;
+    return s;
+}
+
+void RunCase(benchmark::State& AState, int ASignals, const TCalcSettings& ASettings) {
+    TSignals List;
+    FillSignals(List, ASignals);
+    // The window keeps one workspace for all its recalculations.
+    TDftWorkspace Workspace;
+    for (auto _ : AState) {
+        TCalcResult r = Recalculate(List, ASettings, TFormatSettings::Default(), &Workspace);
+        benchmark::DoNotOptimize(r.Characteristic.data());
+    }
+    AState.counters["peak_MiB"] = PeakMiB();
+}
+
+void Defaults(benchmark::State& s) {
+    RunCase(s, 0, TCalcSettings{});
+}
+void Medium5(benchmark::State& s) {
+    RunCase(s, 5, Settings(65536, 65536, 32768));
+}
+void Large50(benchmark::State& s) {
+    RunCase(s, 50, Settings(1 << 20, 1 << 20, 1 << 19));
+}
+void Huge255(benchmark::State& s) {
+    RunCase(s, 255, Settings(1 << 20, 1 << 20, 1 << 19));
+}
+void FewBinsOfHugeN(benchmark::State& s) {
+    RunCase(s, 0, Settings(1000, 1 << 24, 200));
+}
+
+void DirectDft(benchmark::State& AState, int ASignals, const TCalcSettings& ASettings) {
+    TSignals List;
+    FillSignals(List, ASignals);
+    const TCalcResult r = Recalculate(List, ASettings);
+    for (auto _ : AState) {
+        auto m = ReferenceMagnitudes(r.CurveValue, ASettings.N, ASettings.K);
+        benchmark::DoNotOptimize(m.data());
+    }
+}
+void DirectDftDefaults(benchmark::State& s) {
+    DirectDft(s, 0, TCalcSettings{});
+}
+void DirectDftMedium5(benchmark::State& s) {
+    DirectDft(s, 5, Settings(65536, 65536, 32768));
+}
+
+} // namespace
+
+BENCHMARK(Defaults)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Medium5)->Unit(benchmark::kMillisecond);
+BENCHMARK(Large50)->Unit(benchmark::kMillisecond);
+BENCHMARK(Huge255)->Unit(benchmark::kMillisecond);
+BENCHMARK(FewBinsOfHugeN)->Unit(benchmark::kMillisecond);
+BENCHMARK(DirectDftDefaults)->Unit(benchmark::kMillisecond);
+BENCHMARK(DirectDftMedium5)->Unit(benchmark::kSecond)->Iterations(1);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "model/Spectrum.h"
+
+#include <span>
+#include <vector>
+
+// The five samples of largest magnitude, largest first, as unmarked copies (all K
+// of them when K is below five; equal magnitudes keep ascending frequency), then
+// every peak in ascending frequency with Peak set.
+std::vector<TSpectrumSample> CharacteristicSamples(std::span<const double> AFrequency,
+                                                   std::span<const double> AMagnitude);
+
+// Replaces the content of ASpectrum by copies of ASamples, marks included.
+void FillSpectrum(TSpectrum& ASpectrum, const std::vector<TSpectrumSample>& ASamples);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "model/CalcSettings.h"
+#include "model/SignalList.h"
+
+#include <vector>
+
+// The sampled composite signal: M points at the accumulated time t (t(0) = 0,
+// t(i + 1) = t(i) + dt rounded to double), each C plus the active signals.
+struct TCurve {
+    std::vector<double> Time;
+    std::vector<double> Value;
+};
+
+// Expects every signal to have passed Calc. Small curves are summed term by term
+// exactly as written; large ones advance each signal by rotation between exact
+// anchors, which keeps every value within 1e-11 of the exact expression relative
+// to the signal's amplitude.
+TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings);
+
+// The term-by-term sum, whatever the size.
+TCurve SampleCurveDirect(const TSignals& ASignals, const TCalcSettings& ASettings);

@@ -1,0 +1,66 @@
+#include "analysis/TextExport.h"
+
+#include "util/NumberFormat.h"
+#include "util/qorUtils.h"
+
+#include <QStringEncoder>
+
+#include <algorithm>
+
+namespace {
+
+class TLineWriter {
+public:
+    explicit TLineWriter(const TFormatSettings& AFormat)
+        : FFormat(AFormat), FEncoder(QStringConverter::System) {}
+
+    void Line(std::initializer_list<QString> AFields) {
+        QString Text;
+        bool First = true;
+        for (const QString& Field : AFields) {
+            if (!First)
+                Text += QLatin1Char('\t');
+            Text += Field;
+            First = false;
+        }
+        Text += QLatin1String("\r\n");
+        FOut += FEncoder.encode(Text);
+    }
+    QString Number(double AValue) const { return FormatFloat(ShortFloatFormat, AValue, FFormat); }
+    QByteArray Take() { return std::move(FOut); }
+
+private:
+    TFormatSettings FFormat;
+    QStringEncoder FEncoder;
+    QByteArray FOut;
+};
+
+} // namespace
+
+QByteArray PointsText(std::span<const double> AX, std::span<const double> AY,
+                      const TFormatSettings& AFormat) {
+    TLineWriter Writer(AFormat);
+    const std::size_t n = std::min(AX.size(), AY.size());
+    for (std::size_t i = 0; i < n; ++i)
+        Writer.Line({Writer.Number(AX[i]), Writer.Number(AY[i])});
+    return Writer.Take();
+}
+
+QByteArray CharacteristicText(const std::vector<TSpectrumSample>& ASamples,
+                              const TFormatSettings& AFormat) {
+    TLineWriter Writer(AFormat);
+    for (const TSpectrumSample& s : ASamples)
+        Writer.Line(
+            {Writer.Number(s.Frequency()), Writer.Number(s.Magnitude()), BoolToYesNo(s.Peak())});
+    return Writer.Take();
+}
+
+QByteArray CharacteristicText(const TSpectrum& ASamples, const TFormatSettings& AFormat) {
+    TLineWriter Writer(AFormat);
+    for (int i = 0; i < ASamples.Count(); ++i) {
+        const TSpectrumSample& s = ASamples[i];
+        Writer.Line(
+            {Writer.Number(s.Frequency()), Writer.Number(s.Magnitude()), BoolToYesNo(s.Peak())});
+    }
+    return Writer.Take();
+}

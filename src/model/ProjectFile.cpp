@@ -1,0 +1,124 @@
+#include "model/ProjectFile.h"
+
+#include "util/Errors.h"
+#include "util/NumberFormat.h"
+#include "util/TextConvert.h"
+
+namespace {
+
+const QString General = QStringLiteral("General");
+const QString Dft = QStringLiteral("DFT");
+
+QString SignalSection(int i) {
+    return QStringLiteral("Signal%1").arg(i);
+}
+
+double ReadFloat(const TIniFile& AIni, const QString& ASection, const QString& AKey,
+                 double ADefault) {
+    const auto Text = AIni.ReadString(ASection, AKey);
+    return Text ? TextToFloatDef(*Text, ADefault) : ADefault;
+}
+
+int ReadInt(const TIniFile& AIni, const QString& ASection, const QString& AKey, int ADefault) {
+    const auto Text = AIni.ReadString(ASection, AKey);
+    return Text ? TextToIntDef(*Text, ADefault) : ADefault;
+}
+
+bool ReadBool(const TIniFile& AIni, const QString& ASection, const QString& AKey, bool ADefault) {
+    return ReadInt(AIni, ASection, AKey, ADefault ? 1 : 0) != 0;
+}
+
+} // namespace
+
+std::vector<std::unique_ptr<TSignal>> ReadSignals(const TIniFile& AIni, int ACurrentCount) {
+    const int Count = ReadInt(AIni, General, QStringLiteral("SignalsCount"), ACurrentCount);
+    if (Count > MaxProjectSignals)
+        throw EVibronaError(
+            QStringLiteral("Файл проекта содержит слишком много сигналов (%1).").arg(Count));
+    std::vector<std::unique_ptr<TSignal>> Signals;
+    for (int i = 0; i < Count; ++i) {
+        auto s = std::make_unique<TSignal>();
+        const QString Section = SignalSection(i);
+        s->SetActive(ReadBool(AIni, Section, QStringLiteral("Active"), s->Active()));
+        s->SetAmplitude(ReadFloat(AIni, Section, QStringLiteral("Amplitude"), s->Amplitude()));
+        s->SetVelocity(ReadFloat(AIni, Section, QStringLiteral("Velocity"), s->Velocity()));
+        s->SetFrequency(ReadFloat(AIni, Section, QStringLiteral("Frequency"), s->Frequency()));
+        s->SetDF(ReadFloat(AIni, Section, QStringLiteral("DampingFactor"), s->DF()));
+        s->SetFi(ReadFloat(AIni, Section, QStringLiteral("Fi"), s->Fi()));
+        Signals.push_back(std::move(s));
+    }
+    return Signals;
+}
+
+TProjectData ReadProject(const TIniFile& AIni, const TCalcSettings& ACurrentSettings,
+                         int ACurrentCount) {
+    TProjectData Data;
+    TCalcSettings& s = Data.Settings;
+    s.dt = ReadFloat(AIni, General, QStringLiteral("dt"), ACurrentSettings.dt);
+    s.M = ReadInt(AIni, General, QStringLiteral("M"), ACurrentSettings.M);
+    s.C = ReadFloat(AIni, General, QStringLiteral("C"), ACurrentSettings.C);
+    s.N = ReadInt(AIni, Dft, QStringLiteral("N"), ACurrentSettings.N);
+    s.K = ReadInt(AIni, Dft, QStringLiteral("K"), ACurrentSettings.K);
+    s.Window = WindowKindFromOrdinal(
+        ReadInt(AIni, Dft, QStringLiteral("Window"), static_cast<int>(ACurrentSettings.Window)));
+    Data.Settings = LimitSettings(s);
+    Data.Signals = ReadSignals(AIni, ACurrentCount);
+    return Data;
+}
+
+void WriteSettings(TIniFile& AIni, const TCalcSettings& ASettings, const TFormatSettings& AFormat) {
+    AIni.WriteString(General, QStringLiteral("dt"), FloatToFileText(ASettings.dt, AFormat));
+    AIni.WriteString(General, QStringLiteral("M"), IntToFileText(ASettings.M));
+    AIni.WriteString(General, QStringLiteral("C"), FloatToFileText(ASettings.C, AFormat));
+    AIni.WriteString(Dft, QStringLiteral("N"), IntToFileText(ASettings.N));
+    AIni.WriteString(Dft, QStringLiteral("K"), IntToFileText(ASettings.K));
+    AIni.WriteString(Dft, QStringLiteral("Window"),
+                     IntToFileText(static_cast<int>(ASettings.Window)));
+}
+
+void WriteSignals(TIniFile& AIni, const TSignals& ASignals, const TFormatSettings& AFormat) {
+    AIni.WriteString(General, QStringLiteral("SignalsCount"), IntToFileText(ASignals.Count()));
+    for (int i = 0; i < ASignals.Count(); ++i) {
+        const TSignal& s = ASignals[i];
+        const QString Section = SignalSection(i);
+        AIni.WriteString(Section, QStringLiteral("Active"), BoolToFileText(s.Active()));
+        AIni.WriteString(Section, QStringLiteral("Amplitude"),
+                         FloatToFileText(s.Amplitude(), AFormat));
+        AIni.WriteString(Section, QStringLiteral("Velocity"),
+                         FloatToFileText(s.Velocity(), AFormat));
+        AIni.WriteString(Section, QStringLiteral("Frequency"),
+                         FloatToFileText(s.Frequency(), AFormat));
+        AIni.WriteString(Section, QStringLiteral("DampingFactor"),
+                         FloatToFileText(s.DF(), AFormat));
+        AIni.WriteString(Section, QStringLiteral("Fi"), FloatToFileText(s.Fi(), AFormat));
+    }
+}
+
+void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& ASignals) {
+    TProjectData Data = ReadProject(TIniFile::Load(AFileName), ASettings, ASignals.Count());
+    ASettings = Data.Settings;
+    ASignals.Clear();
+    for (auto& s : Data.Signals)
+        ASignals.Add(std::move(s));
+}
+
+void SaveProject(const QString& AFileName, const TCalcSettings& ASettings, const TSignals& ASignals,
+                 const TFormatSettings& AFormat) {
+    TIniFile Ini = TIniFile::Load(AFileName);
+    WriteSettings(Ini, ASettings, AFormat);
+    WriteSignals(Ini, ASignals, AFormat);
+    Ini.Save(AFileName);
+}
+
+void TSignals::LoadFromFile(const QString& AFileName) {
+    auto Signals = ReadSignals(TIniFile::Load(AFileName), Count());
+    Clear();
+    for (auto& s : Signals)
+        Add(std::move(s));
+}
+
+void TSignals::SaveToFile(const QString& AFileName) const {
+    TIniFile Ini = TIniFile::Load(AFileName);
+    WriteSignals(Ini, *this);
+    Ini.Save(AFileName);
+}

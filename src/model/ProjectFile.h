@@ -1,0 +1,41 @@
+#pragma once
+
+#include "model/CalcSettings.h"
+#include "model/SignalList.h"
+#include "util/FormatSettings.h"
+#include "util/IniFile.h"
+
+#include <memory>
+#include <vector>
+
+// More signals than any real project holds; such a count means a damaged file.
+inline constexpr int MaxProjectSignals = 100000;
+
+// A project as read from a file, before it replaces anything.
+struct TProjectData {
+    TCalcSettings Settings;
+    std::vector<std::unique_ptr<TSignal>> Signals;
+};
+
+// Reads the six settings (sections General and DFT) and the signals (Signal0 ..
+// SignalsCount - 1). A missing or unconvertible value keeps the current one for a
+// setting and the default of a new signal for a signal field. Floats convert with
+// "." or ",". Settings outside the editors' limits are corrected. Raises
+// EVibronaError for a SignalsCount above MaxProjectSignals.
+TProjectData ReadProject(const TIniFile& AIni, const TCalcSettings& ACurrentSettings,
+                         int ACurrentCount);
+std::vector<std::unique_ptr<TSignal>> ReadSignals(const TIniFile& AIni, int ACurrentCount);
+
+void WriteSettings(TIniFile& AIni, const TCalcSettings& ASettings,
+                   const TFormatSettings& AFormat = TFormatSettings::Default());
+void WriteSignals(TIniFile& AIni, const TSignals& ASignals,
+                  const TFormatSettings& AFormat = TFormatSettings::Default());
+
+// Opening is all or nothing: the file is read and checked before the settings and
+// the signals are replaced.
+void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& ASignals);
+
+// Writes the settings, then the signals, into whatever the file holds, in one
+// atomic replacement of the file.
+void SaveProject(const QString& AFileName, const TCalcSettings& ASettings, const TSignals& ASignals,
+                 const TFormatSettings& AFormat = TFormatSettings::Default());

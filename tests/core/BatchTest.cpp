@@ -1,0 +1,116 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the real vibrona-batch under a chosen locale, without a display.
+class BatchTest : public ::testing::Test {
+protected:
+    struct TRun {
+        int Status;
+        QByteArray Out, Err;
+    };
+
+    void SetUp() override {
+        ASSERT_TRUE(Dir.isValid());
+        Write("p.vbf", "[General]\r\ndt=0,00025\r\nM=200\r\nC=0\r\nSignalsCount=1\r\n[DFT]\r\n"
+                       "N=4000\r\nK=200\r\nWindow=0\r\n[Signal0]\r\nActive=1\r\nAmplitude=1\r\n"
+                       "Velocity=0\r\nFrequency=50\r\nDampingFactor=60\r\nFi=0\r\n");
+    }
+
+    TRun Run(const QStringList& AArgs, const char* ALocale = "ru_RU.UTF-8") {
+        QProcess p;
+        QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+        Env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(ALocale));
+        Env.remove(QStringLiteral("DISPLAY"));
+        p.setProcessEnvironment(Env);
+        p.setWorkingDirectory(Dir.path());
+        p.start(QStringLiteral(VIBRONA_BATCH), AArgs);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    }
+    void Write(const char* AName, const QByteArray& AContent) {
+        QFile f(Dir.filePath(QString::fromLatin1(AName)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(AContent);
+    }
+    QByteArray Read(const char* AName) {
+        QFile f(Dir.filePath(QString::fromLatin1(AName)));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    bool Exists(const char* AName) {
+        return QFile::exists(Dir.filePath(QString::fromLatin1(AName)));
+    }
+
+    QTemporaryDir Dir;
+};
+
+TEST_F(BatchTest, WritesTheThreeFilesAndTheProjectUnderARussianLocale) {
+    const TRun r = Run({"p.vbf", "--curve", "c.txt", "--spectrum", "s.txt", "--samples", "f.txt",
+                        "--save-project", "out.vbf"});
+    ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Out.isEmpty());
+    const QList<QByteArray> Curve = Read("c.txt").split('\n');
+    ASSERT_EQ(Curve.size(), 201); // 200 lines and the empty rest after the last CR LF
+    EXPECT_EQ(Curve[0], QByteArray("0\t1\r"));
+    EXPECT_TRUE(Curve[199].startsWith("0,04975\t")) << Curve[199].toStdString();
+    const QList<QByteArray> Spectrum = Read("s.txt").split('\n');
+    ASSERT_EQ(Spectrum.size(), 201);
+    EXPECT_TRUE(Spectrum[199].startsWith("199\t"));
+    const QByteArray Samples = Read("f.txt");
+    EXPECT_TRUE(Samples.startsWith("50\t0,0171779\t\xD0\x9D\xD0\xB5\xD1\x82\r\n"));
+    EXPECT_TRUE(Samples.endsWith("198\t0,0017895\t\xD0\x94\xD0\xB0\r\n"));
+    const QByteArray Project = Read("out.vbf");
+    EXPECT_TRUE(Project.contains("dt=0,00025\n"));
+    EXPECT_TRUE(Project.contains("Fi=1,37862985791968\n")); // the phase computed by Calc
+}
+
+TEST_F(BatchTest, DotLocaleAndStandardOutput) {
+    const TRun r = Run({"p.vbf", "--samples", "-"}, "C.UTF-8");
+    ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Out.startsWith("50\t0.0171779\t\xD0\x9D\xD0\xB5\xD1\x82\r\n"));
+    EXPECT_EQ(r.Out.count('\n'), 12);
+    // The comma-separated project opens under the dot locale too.
+    const TRun p = Run({"p.vbf", "--save-project", "-"}, "C.UTF-8");
+    EXPECT_TRUE(p.Out.contains("dt=0.00025\n"));
+}
+
+TEST_F(BatchTest, InvalidSignalCreatesNoFileAndExitsWithOne) {
+    Write("bad.vbf", "[General]\nSignalsCount=2\n[Signal1]\nFrequency=0\n");
+    Write("keep.txt", "old");
+    const TRun r = Run({"bad.vbf", "--curve", "new.txt", "--spectrum", "keep.txt"});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(QString::fromUtf8(r.Err).trimmed(),
+              QStringLiteral("Ошибка значения частоты свободных колебаний (F) в сигнале [1]!"));
+    EXPECT_FALSE(Exists("new.txt"));
+    EXPECT_EQ(Read("keep.txt"), QByteArray("old"));
+}
+
+TEST_F(BatchTest, UnwritableOutputChangesNoOtherFile) {
+    const TRun r = Run({"p.vbf", "--curve", "c.txt", "--spectrum", "nowhere/s.txt"});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_TRUE(r.Err.startsWith("Unable to write to nowhere/s.txt.")) << r.Err.toStdString();
+    EXPECT_FALSE(Exists("c.txt"));
+    const TRun Missing = Run({"absent.vbf", "--curve", "c.txt"});
+    EXPECT_EQ(Missing.Status, 1);
+    EXPECT_FALSE(Exists("c.txt"));
+}
+
+TEST_F(BatchTest, ArgumentsAndHelp) {
+    EXPECT_EQ(Run({}).Status, 2);
+    EXPECT_EQ(Run({"p.vbf", "--curve"}).Status, 2);
+    EXPECT_EQ(Run({"p.vbf", "--bogus", "x"}).Status, 2);
+    EXPECT_EQ(Run({"p.vbf", "q.vbf"}).Status, 2);
+    EXPECT_EQ(Run({"p.vbf", "--curve", "a", "--curve", "b"}).Status, 2);
+    const TRun Bad = Run({"--bogus"});
+    EXPECT_TRUE(QString::fromUtf8(Bad.Err).startsWith(QStringLiteral("Использование:")));
+    const TRun Help = Run({"--help"});
+    EXPECT_EQ(Help.Status, 0);
+    EXPECT_TRUE(QString::fromUtf8(Help.Out).startsWith(QStringLiteral("Использование:")));
+}
+
+} // namespace

@@ -1,0 +1,190 @@
+#include "analysis/Recalculation.h"
+#include "ReferenceDft.h"
+#include "TestLocales.h"
+#include "analysis/CharacteristicSamples.h"
+#include "analysis/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+void AddSignal(TSignals& AList, double A, double V, double F, double D, bool AActive = true) {
+    auto s = std::make_unique<TSignal>(A, V, F, D);
+    s->SetActive(AActive);
+    AList.Add(std::move(s));
+}
+
+TEST(Recalculation, DefaultsGiveCurveSpectrumAndCharacteristicSamples) {
+    TSignals List;
+    AddSignal(List, 1, 0, 50, 60);
+    const TCalcResult r = Recalculate(List, TCalcSettings{}, DotLocale());
+    ASSERT_EQ(r.CurveTime.size(), 200u);
+    EXPECT_NEAR(r.CurveTime.back(), 0.04975, 1e-15);
+    ASSERT_EQ(r.SpectrumFrequency.size(), 200u);
+    for (int k = 0; k < 200; ++k)
+        EXPECT_NEAR(r.SpectrumFrequency[k], k, 1e-9);
+    // The spectrum is the direct sum of the specified steps.
+    const auto Ref = ReferenceMagnitudes(r.CurveValue, 4000, 200);
+    for (int k = 0; k < 200; ++k)
+        EXPECT_NEAR(r.SpectrumMagnitude[k], Ref[k], 1e-13);
+    // Five strongest first, unmarked and descending; then peaks in ascending frequency.
+    ASSERT_GE(r.Characteristic.size(), 5u);
+    for (int p = 0; p < 5; ++p) {
+        EXPECT_FALSE(r.Characteristic[p].Peak());
+        if (p > 0) {
+            EXPECT_GE(r.Characteristic[p - 1].Magnitude(), r.Characteristic[p].Magnitude());
+        }
+    }
+    EXPECT_EQ(r.Characteristic[0].Frequency(), 50);
+    double LastFrequency = -1;
+    for (std::size_t p = 5; p < r.Characteristic.size(); ++p) {
+        EXPECT_TRUE(r.Characteristic[p].Peak());
+        EXPECT_GT(r.Characteristic[p].Frequency(), LastFrequency);
+        LastFrequency = r.Characteristic[p].Frequency();
+    }
+    // The strongest sample is also a peak, so it appears again among the peaks.
+    const auto Again = std::find_if(r.Characteristic.begin() + 5, r.Characteristic.end(),
+                                    [](const TSpectrumSample& s) { return s.Frequency() == 50; });
+    EXPECT_NE(Again, r.Characteristic.end());
+}
+
+TEST(Recalculation, WindowSpansTheCurveSamples) {
+    TSignals List;
+    AddSignal(List, 1, 0, 50, 0);
+    TCalcSettings Settings;
+    Settings.Window = wkHamming;
+    Settings.M = 300;
+    Settings.N = 256; // the window still spans all 300 curve samples
+    Settings.K = 100;
+    const TCalcResult r = Recalculate(List, Settings, DotLocale());
+    std::vector<double> Windowed(r.CurveValue);
+    for (int i = 0; i < 300; ++i)
+        Windowed[i] *= CalcWindow(wkHamming, i, 300);
+    Windowed.resize(256);
+    const auto Ref = ReferenceMagnitudes(Windowed, 256, 100);
+    for (int k = 0; k < 100; ++k)
+        EXPECT_NEAR(r.SpectrumMagnitude[k], Ref[k], 1e-13);
+}
+
+TEST(Recalculation, InvalidSignalStopsAtTheFirstWithItsPosition) {
+    TSignals List;
+    AddSignal(List, 1, 0, 50, 60);
+    AddSignal(List, 1, 0, 50, 60, false);
+    AddSignal(List, 1, 0, 0, 60);  // F = 0: result 1
+    AddSignal(List, 0, 0, 50, 60); // never reached
+    try {
+        Recalculate(List, TCalcSettings{}, DotLocale());
+        FAIL();
+    } catch (const EInvalidSignal& e) {
+        EXPECT_EQ(e.Message(),
+                  QStringLiteral("Ошибка значения частоты свободных колебаний (F) в сигнале [2]!"));
+        EXPECT_EQ(e.Position(), 2);
+    }
+    EXPECT_FALSE(List[0].Formula().isEmpty());
+    EXPECT_TRUE(List[3].Formula().isEmpty()); // not passed to Calc
+}
+
+TEST(Recalculation, MessagesOfEveryResultCode) {
+    struct TCase {
+        double A, V, F, D;
+        const char* Text;
+    };
+    const TCase Cases[] = {
+        {1, 0, 50, -1, "Ошибка значения коэффициента затухания (D) в сигнале [0]!"},
+        {1, 0, 1, 50,
+         "Ошибка значения частоты свободных колебаний (F) или коэффициента затухания (D) в "
+         "сигнале [0]!"},
+        {0, 0, 50, 60, "Ошибка значения начальной амплитуды (A) в сигнале [0]!"},
+        {1, -50, 40, 50,
+         "Ошибка значения начальной скорости (V) или начальной амплитуды (A) или коэффициента "
+         "затухания (D) в сигнале [0]!"},
+    };
+    for (const TCase& c : Cases) {
+        TSignals List;
+        AddSignal(List, c.A, c.V, c.F, c.D, false); // inactive signals are checked too
+        try {
+            CheckSignals(List, DotLocale());
+            ADD_FAILURE() << c.Text;
+        } catch (const EInvalidSignal& e) {
+            EXPECT_EQ(e.Message(), QString::fromUtf8(c.Text));
+        }
+    }
+}
+
+TEST(Recalculation, ConstantOnlyGivesTwiceCAtZero) {
+    TSignals List;
+    AddSignal(List, 1, 0, 5, 0, false);
+    TCalcSettings Settings;
+    Settings.M = Settings.N = 64;
+    Settings.K = 32;
+    Settings.dt = 0.015625;
+    Settings.C = 3;
+    const TCalcResult r = Recalculate(List, Settings, DotLocale());
+    EXPECT_NEAR(r.SpectrumMagnitude[0], 6, 1e-12);
+    EXPECT_NEAR(r.SpectrumMagnitude[5], 0, 1e-12);
+    // A lone peak at the first sample: five head samples, then the peak.
+    ASSERT_EQ(r.Characteristic.size(), 6u);
+    EXPECT_EQ(r.Characteristic[5].Frequency(), 0);
+}
+
+TEST(CharacteristicSamples, NoPeaksGivesExactlyFive) {
+    const std::vector<double> f = {0, 1, 2, 3, 4, 5, 6};
+    const std::vector<double> m = {1, 1, 1, 1, 1, 1, 1};
+    const auto s = CharacteristicSamples(f, m);
+    ASSERT_EQ(s.size(), 5u);
+    for (int p = 0; p < 5; ++p) {
+        EXPECT_FALSE(s[p].Peak());
+        EXPECT_EQ(s[p].Frequency(), p); // equal magnitudes keep ascending frequency
+    }
+}
+
+TEST(CharacteristicSamples, FewerThanFiveSamplesAllLeadThenPeaks) {
+    const std::vector<double> f = {0, 10, 20};
+    const std::vector<double> m = {1, 3, 2};
+    const auto s = CharacteristicSamples(f, m);
+    ASSERT_EQ(s.size(), 4u);
+    EXPECT_EQ(s[0].Frequency(), 10);
+    EXPECT_EQ(s[1].Frequency(), 20);
+    EXPECT_EQ(s[2].Frequency(), 0);
+    EXPECT_TRUE(s[3].Peak());
+    EXPECT_EQ(s[3].Frequency(), 10);
+
+    TSignals List;
+    AddSignal(List, 1, 0, 50, 60);
+    TCalcSettings Settings;
+    Settings.K = 1;
+    const TCalcResult r = Recalculate(List, Settings, DotLocale());
+    EXPECT_EQ(r.Characteristic.size(), 1u);
+}
+
+TEST(CharacteristicSamples, FillSpectrumKeepsMarks) {
+    TSpectrum Spectrum;
+    Spectrum.Add(std::make_unique<TSpectrumSample>(9, 9));
+    std::vector<TSpectrumSample> Samples = {TSpectrumSample(1, 2), TSpectrumSample(3, 4)};
+    Samples[1].SetPeak(true);
+    FillSpectrum(Spectrum, Samples);
+    ASSERT_EQ(Spectrum.Count(), 2);
+    EXPECT_FALSE(Spectrum[0].Peak());
+    EXPECT_TRUE(Spectrum[1].Peak());
+    EXPECT_EQ(Spectrum[1].Magnitude(), 4);
+}
+
+TEST(Recalculation, DamagedSettingsRaiseInsteadOfCrashing) {
+    TSignals List;
+    AddSignal(List, 1, 0, 50, 60);
+    TCalcSettings Settings;
+    Settings.N = 0;
+    EXPECT_THROW(Recalculate(List, Settings, DotLocale()), EZeroDivide);
+    Settings = TCalcSettings{};
+    Settings.dt = 0;
+    EXPECT_THROW(Recalculate(List, Settings, DotLocale()), EZeroDivide);
+    Settings = TCalcSettings{};
+    Settings.M = 1;
+    Settings.Window = wkBlackman;
+    const TCalcResult r = Recalculate(List, Settings, DotLocale());
+    EXPECT_FALSE(std::isnan(r.SpectrumMagnitude[0]));
+}
+
+} // namespace
