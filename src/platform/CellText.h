@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+class QPainter;
+class QRect;
+
+// One line of text in a rectangle, vertically centred and clipped to the rectangle,
+// over whatever is already painted there, in the painter's font and pen.
+void DrawCellText(QPainter& ACanvas, const QRect& ARect, const QString& AText,
+                  bool ACentreHorizontally);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/PlatformServices.h"
+
+#include <QStringList>
+
+// The desktop services through Qt's dialogs, message boxes and QDesktopServices.
+class TQtPlatformServices : public IPlatformServices {
+public:
+    void MessageBox(QWidget* AOwner, const QString& AText, const QString& ACaption,
+                    TMessageKind AKind) override;
+    bool InputQuery(QWidget* AOwner, const QString& ACaption, const QString& APrompt,
+                    QString& AValue, const TCloseQuery& ACloseQuery) override;
+    std::optional<QString> OpenFileDialog(QWidget* AOwner,
+                                          const TFileDialogOptions& AOptions) override;
+    std::optional<QString> SaveFileDialog(QWidget* AOwner,
+                                          const TFileDialogOptions& AOptions) override;
+    void OpenDocument(const QString& ADocument) override;
+    TMemoryStatus MemoryStatus() override;
+};
+
+// "desc|mask|desc|mask" as Qt name filters: "desc (mask mask)". A description that
+// already ends with its masks in parentheses is kept as it is.
+QStringList NameFiltersFromPairs(const QString& AFilter);
+
+// A text that names a local file becomes a file URL; addresses stay as they are.
+class QUrl;
+QUrl DocumentUrl(const QString& ADocument);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class TValueListEditor;
+
+// The in-place editor of a TValueListEditor's value column: a line editor whose every
+// change goes to the list at once, or a drop-down for a row with a pick list.
+class TValueListDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit TValueListDelegate(TValueListEditor* AList);
+
+    QWidget* createEditor(QWidget* AParent, const QStyleOptionViewItem& AOption,
+                          const QModelIndex& AIndex) const override;
+    void setEditorData(QWidget* AEditor, const QModelIndex& AIndex) const override;
+    void setModelData(QWidget* AEditor, QAbstractItemModel* AModel,
+                      const QModelIndex& AIndex) const override;
+
+private:
+    TValueListEditor* FList;
+};

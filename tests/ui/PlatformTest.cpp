@@ -1,0 +1,87 @@
+#include "platform/InputQueryDialog.h"
+#include "platform/QtPlatformServices.h"
+
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+QPushButton* Button(QDialog& ADialog, QDialogButtonBox::StandardButton AWhich) {
+    return ADialog.findChild<QDialogButtonBox*>()->button(AWhich);
+}
+
+void Type(QDialog& ADialog, const QString& AText) {
+    auto* Edit = ADialog.findChild<QLineEdit*>(QStringLiteral("edValue"));
+    Edit->selectAll();
+    QTest::keyClicks(Edit, AText);
+}
+
+} // namespace
+
+class TPlatformTest : public QObject {
+    Q_OBJECT
+private slots:
+    void inputBoxStaysOpenWhileRefused() {
+        const auto OnlySeven = [](const QString& AText) { return AText == "7"; };
+        TInputQueryDialog Dialog(nullptr, "Количество гармоник", "Введите количество гармоник", "5",
+                                 OnlySeven);
+        Dialog.show();
+        QCOMPARE(Dialog.Value(), QStringLiteral("5"));
+        Type(Dialog, "0");
+        QTest::mouseClick(Button(Dialog, QDialogButtonBox::Ok), Qt::LeftButton);
+        QVERIFY(Dialog.isVisible());
+        Type(Dialog, "7");
+        QTest::mouseClick(Button(Dialog, QDialogButtonBox::Ok), Qt::LeftButton);
+        QVERIFY(!Dialog.isVisible());
+        QCOMPARE(Dialog.result(), int(QDialog::Accepted));
+    }
+
+    void inputQueryReturnsTheAcceptedTextAndCancelKeepsIt() {
+        TQtPlatformServices Platform;
+        const auto Answer = [](const QString& AText, QDialogButtonBox::StandardButton AButton) {
+            QTimer::singleShot(0, [AText, AButton] {
+                auto* Dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(Dialog);
+                Type(*Dialog, AText);
+                QTest::mouseClick(Button(*Dialog, AButton), Qt::LeftButton);
+            });
+        };
+        const auto Positive = [](const QString& AText) { return AText.toInt() > 0; };
+        QString Value = "5";
+        Answer("12", QDialogButtonBox::Ok);
+        QVERIFY(Platform.InputQuery(nullptr, "C", "P", Value, Positive));
+        QCOMPARE(Value, QStringLiteral("12"));
+        Answer("3", QDialogButtonBox::Cancel);
+        QVERIFY(!Platform.InputQuery(nullptr, "C", "P", Value, Positive));
+        QCOMPARE(Value, QStringLiteral("12"));
+    }
+
+    void filterPairsBecomeNameFilters() {
+        QCOMPARE(NameFiltersFromPairs("Проекты (*.vbf)|*.vbf|Все файлы|*.*"),
+                 (QStringList{"Проекты (*.vbf)", "Все файлы (*.*)"}));
+        QCOMPARE(NameFiltersFromPairs("Текст|*.txt;*.csv"), QStringList{"Текст (*.txt *.csv)"});
+        QCOMPARE(NameFiltersFromPairs(""), QStringList{});
+    }
+
+    void documentsAndAddresses() {
+        QCOMPARE(DocumentUrl("/opt/vibrona/help.pdf"),
+                 QUrl::fromLocalFile("/opt/vibrona/help.pdf"));
+        QVERIFY(DocumentUrl("help.pdf").isLocalFile());
+        QCOMPARE(DocumentUrl("https://example.org/vibrona").scheme(), QStringLiteral("https"));
+        QCOMPARE(DocumentUrl("mailto:someone@example.org").scheme(), QStringLiteral("mailto"));
+    }
+
+    void physicalMemory() {
+        TQtPlatformServices Platform;
+        const TMemoryStatus Status = Platform.MemoryStatus();
+        QVERIFY(Status.TotalPhys > 0);
+        QVERIFY(Status.AvailPhys <= Status.TotalPhys);
+    }
+};
+
+QTEST_MAIN(TPlatformTest)
+#include "PlatformTest.moc"
