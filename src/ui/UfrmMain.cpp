@@ -99,6 +99,7 @@ void TfrmMain::ConnectHandlers() {
     ConnectCommand(acOpen, &TfrmMain::OpenFile);
     ConnectCommand(acSave, &TfrmMain::SaveFile);
     ConnectCommand(acRefresh, &TfrmMain::Recalculate);
+    ConnectResultHandlers();
     ConnectCommand(acInsSignal, &TfrmMain::btnInsSignalClick);
     ConnectCommand(acDelSignal, &TfrmMain::btnDelSignalClick);
     const std::pair<QAction*, int> Generators[] = {{acGenSignal, gkSineWave},
@@ -201,8 +202,6 @@ bool TfrmMain::RunCommand(const std::function<void()>& ACommand) {
 void TfrmMain::OpenFile() {}
 
 void TfrmMain::SaveFile() {}
-
-void TfrmMain::Recalculate() {}
 
 QString TfrmMain::StatusPanelText(int APanel) const {
     if (APanel < 0 || APanel >= static_cast<int>(FStatusPanels.size()))

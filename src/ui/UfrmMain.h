@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/Dft.h"
 #include "model/CalcSettings.h"
 #include "model/SignalList.h"
 #include "model/Spectrum.h"
@@ -14,6 +15,11 @@
 #include <memory>
 
 class QAction;
+class QCPAbstractPlottable;
+class QCPGraph;
+class QMouseEvent;
+class QStyleOptionViewItem;
+class TSpectrumBars;
 class QCustomPlot;
 class QLabel;
 class QListView;
@@ -119,6 +125,18 @@ private:
     void vleDftParamsMouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
     void vleParamsMouseLeave(QObject* Sender);
 
+    // Results: the recalculation's series, the chart mouse and the sample list.
+    void ConnectResultHandlers();
+    QCPGraph* AddLineSeries(QCustomPlot* AChart, bool ARemoveFirst, int AWidth,
+                            const QColor& AColor);
+    TSpectrumBars* AddBarSeries(QCustomPlot* AChart, bool ARemoveFirst, const QColor& AColor);
+    void tcCurveMouseMove(QCustomPlot* Sender, QMouseEvent* AEvent);
+    void tcCurveMouseDown(QCustomPlot* Sender, QMouseEvent* AEvent);
+    void tcCurveClickSeries(QCustomPlot* Sender, QCPAbstractPlottable* Series, int ValueIndex,
+                            QMouseEvent* AEvent);
+    void lbSpectrumDrawItem(QPainter& ACanvas, int Index, const QRect& Rect,
+                            const QStyleOptionViewItem& State);
+
     // Generators and list editing.
     void GenerateSignal(int AKind);
     void CheckHarmonicsCount(QObject* Sender, const QStringList& Values, bool& CanClose);
@@ -128,6 +146,10 @@ private:
     IPlatformServices& FPlatform;
     std::unique_ptr<TSignals> FSignals;
     std::unique_ptr<TSpectrum> FSpectrum;
+    // The FFT plan and buffer, kept from one recalculation to the next.
+    std::unique_ptr<TDftWorkspace> FDftWorkspace = std::make_unique<TDftWorkspace>();
+    // Where the last press on the curve chart landed.
+    QPointF FCurvePress;
     QString FFileName;
     QPointer<QWindow> FKeyPreviewWindow;
 

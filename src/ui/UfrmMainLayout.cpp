@@ -65,7 +65,7 @@ void TfrmMain::CreateActions() {
     acSave = NewAction("acSave", QStringLiteral(":/icons/save.png"),
                        QStringLiteral("Сохранить... (Ctrl+S)"), false);
     acRefresh = NewAction("acRefresh", QStringLiteral(":/icons/refresh.png"),
-                          QStringLiteral("Обновить (Ctrl+R)"), false);
+                          QStringLiteral("Обновить (Ctrl+R)"), true);
     acSaveCurve = NewAction("acSaveCurve", QStringLiteral(":/icons/save-curve.png"),
                             QStringLiteral("Сохранить кривую"), false);
     acSaveSpectrum = NewAction("acSaveSpectrum", QStringLiteral(":/icons/save-spectrum.png"),

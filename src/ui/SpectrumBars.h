@@ -1,0 +1,21 @@
+#pragma once
+
+#include <qcustomplot.h>
+
+// Bars that stay fast and hittable when there are far more of them than pixels:
+// where several bars share a pixel column, one column as tall as the tallest is
+// drawn; the hit test finds the bar nearest the pointer by key and accepts it
+// within a few pixels even when the bar itself is thinner than one.
+class TSpectrumBars : public QCPBars {
+public:
+    TSpectrumBars(QCPAxis* AKeyAxis, QCPAxis* AValueAxis) : QCPBars(AKeyAxis, AValueAxis) {}
+
+    // The index of the bar under APos, or -1.
+    int BarAt(const QPointF& APos) const;
+
+    double selectTest(const QPointF& APos, bool AOnlySelectable,
+                      QVariant* ADetails = nullptr) const override;
+
+protected:
+    void draw(QCPPainter* APainter) override;
+};
