@@ -21,6 +21,16 @@ int HexValue(QChar c) {
     return -1;
 }
 
+// Moves AIndex past leading spaces and an optional sign; true for a minus.
+bool SkipSpacesAndSign(QStringView AText, qsizetype& AIndex) {
+    while (AIndex < AText.size() && AText[AIndex] == QLatin1Char(' '))
+        ++AIndex;
+    if (AIndex < AText.size() &&
+        (AText[AIndex] == QLatin1Char('+') || AText[AIndex] == QLatin1Char('-')))
+        return AText[AIndex++] == QLatin1Char('-');
+    return false;
+}
+
 } // namespace
 
 QString NormalizeDecimalSeparator(QStringView AText, const TFormatSettings& AFormat) {
@@ -35,13 +45,7 @@ bool TryTextToFloat(QStringView AText, double& AValue, const TFormatSettings& AF
     // does not depend on the C library's locale.
     const qsizetype n = AText.size();
     qsizetype i = 0;
-    while (i < n && AText[i] == QLatin1Char(' '))
-        ++i;
-    bool Negative = false;
-    if (i < n && (AText[i] == QLatin1Char('+') || AText[i] == QLatin1Char('-'))) {
-        Negative = AText[i] == QLatin1Char('-');
-        ++i;
-    }
+    const bool Negative = SkipSpacesAndSign(AText, i);
     std::string Mantissa;
     int IntDigits = 0, FracDigits = 0;
     while (i < n && IsDigit(AText[i])) {
@@ -117,13 +121,7 @@ double TextToFloatDef(QStringView AText, double ADefault, const TFormatSettings&
 bool TryTextToInt(QStringView AText, int& AValue) {
     const qsizetype n = AText.size();
     qsizetype i = 0;
-    while (i < n && AText[i] == QLatin1Char(' '))
-        ++i;
-    bool Negative = false;
-    if (i < n && (AText[i] == QLatin1Char('+') || AText[i] == QLatin1Char('-'))) {
-        Negative = AText[i] == QLatin1Char('-');
-        ++i;
-    }
+    const bool Negative = SkipSpacesAndSign(AText, i);
     bool Hex = false;
     if (i < n && AText[i] == QLatin1Char('$')) {
         Hex = true;
