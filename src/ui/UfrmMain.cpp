@@ -21,6 +21,25 @@
 
 #include <qcustomplot.h>
 
+namespace {
+
+// With a Russian layout the letter keys report Cyrillic letters; the shortcuts
+// follow the keys, so Щ, К and Ы stand for O, R and S as on a Latin layout.
+int LatinKey(int AKey) {
+    switch (AKey) {
+    case 0x0429: // Щ
+        return Qt::Key_O;
+    case 0x041A: // К
+        return Qt::Key_R;
+    case 0x042B: // Ы
+        return Qt::Key_S;
+    default:
+        return AKey;
+    }
+}
+
+} // namespace
+
 QString ApplicationTitle() {
     return QStringLiteral("Vibrona");
 }
@@ -231,7 +250,7 @@ void TfrmMain::showEvent(QShowEvent* AEvent) {
 bool TfrmMain::eventFilter(QObject* AObject, QEvent* AEvent) {
     if (AObject == FKeyPreviewWindow && AEvent->type() == QEvent::KeyPress) {
         auto* Key = static_cast<QKeyEvent*>(AEvent);
-        RunCommand([&] { FormKeyDown(Key->key(), Key->modifiers()); });
+        RunCommand([&] { FormKeyDown(LatinKey(Key->key()), Key->modifiers()); });
     }
     // The key goes on to the focused control.
     return QMainWindow::eventFilter(AObject, AEvent);

@@ -72,6 +72,15 @@ private slots:
         QVERIFY(Curve.xAxis->range().contains(0.04975));
     }
 
+    void ctrlRWorksWithARussianKeyboardLayout() {
+        TWindowFixture F;
+        QWindow* Handle = F.Window->windowHandle();
+        const auto Ka = static_cast<Qt::Key>(0x041A);
+        QTest::sendKeyEvent(QTest::Press, Handle, Ka, QStringLiteral("к"), Qt::ControlModifier);
+        QTest::sendKeyEvent(QTest::Release, Handle, Ka, QStringLiteral("к"), Qt::ControlModifier);
+        QCOMPARE(F.Find<QCustomPlot>("tcCurve").plottableCount(), 1);
+    }
+
     void runsReplaceTheSeries() {
         TWindowFixture F;
         PressCtrlR(*F.Window);
