@@ -68,8 +68,8 @@ void ScrollList(benchmark::State& AState) {
     auto& List = Fixture->Find<QListView>("lbSpectrum");
     QScrollBar* Bar = List.verticalScrollBar();
     for (auto _ : AState) {
-        Bar->setValue(Bar->value() + Bar->pageStep() > Bar->maximum() ? 0
-                                                                      : Bar->value() + Bar->pageStep());
+        Bar->setValue(
+            Bar->value() + Bar->pageStep() > Bar->maximum() ? 0 : Bar->value() + Bar->pageStep());
         List.viewport()->repaint();
     }
 }

@@ -46,21 +46,31 @@ QByteArray PointsText(std::span<const double> AX, std::span<const double> AY,
     return Writer.Take();
 }
 
-QByteArray CharacteristicText(const std::vector<TSpectrumSample>& ASamples,
-                              const TFormatSettings& AFormat) {
-    TLineWriter Writer(AFormat);
-    for (const TSpectrumSample& s : ASamples)
-        Writer.Line(
-            {Writer.Number(s.Frequency()), Writer.Number(s.Magnitude()), BoolToYesNo(s.Peak())});
-    return Writer.Take();
-}
+namespace {
 
-QByteArray CharacteristicText(const TSpectrum& ASamples, const TFormatSettings& AFormat) {
+// One line per sample, AAt(i) giving sample i of ACount.
+template <typename TAt>
+QByteArray SamplesText(int ACount, TAt AAt, const TFormatSettings& AFormat) {
     TLineWriter Writer(AFormat);
-    for (int i = 0; i < ASamples.Count(); ++i) {
-        const TSpectrumSample& s = ASamples[i];
+    for (int i = 0; i < ACount; ++i) {
+        const TSpectrumSample& s = AAt(i);
         Writer.Line(
             {Writer.Number(s.Frequency()), Writer.Number(s.Magnitude()), BoolToYesNo(s.Peak())});
     }
     return Writer.Take();
+}
+
+} // namespace
+
+QByteArray CharacteristicText(const std::vector<TSpectrumSample>& ASamples,
+                              const TFormatSettings& AFormat) {
+    return SamplesText(
+        static_cast<int>(ASamples.size()),
+        [&](int i) -> const TSpectrumSample& { return ASamples[static_cast<std::size_t>(i)]; },
+        AFormat);
+}
+
+QByteArray CharacteristicText(const TSpectrum& ASamples, const TFormatSettings& AFormat) {
+    return SamplesText(
+        ASamples.Count(), [&](int i) -> const TSpectrumSample& { return ASamples[i]; }, AFormat);
 }

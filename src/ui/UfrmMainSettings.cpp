@@ -87,15 +87,15 @@ void TfrmMain::vleCmnParamsValidate(QObject* /*Sender*/, int /*ACol*/, int ARow,
     switch (ARow) {
     case 1:
         CalcSettings.dt = ReadFloatSetting(Editor, QStringLiteral("dt"), CalcSettings.dt);
-        if (CalcSettings.dt < MinDt) {
-            CalcSettings.dt = MinDt;
+        if (const double Limited = LimitDt(CalcSettings.dt); Limited != CalcSettings.dt) {
+            CalcSettings.dt = Limited;
             Editor.SetValues(QStringLiteral("dt"), FormatFloat(FloatFormat, CalcSettings.dt));
         }
         break;
     case 2:
         CalcSettings.M = ReadIntSetting(Editor, QStringLiteral("M"), CalcSettings.M, IntFormat);
-        if (CalcSettings.M < MinM) {
-            CalcSettings.M = MinM;
+        if (const int Limited = LimitM(CalcSettings.M); Limited != CalcSettings.M) {
+            CalcSettings.M = Limited;
             Editor.SetValues(QStringLiteral("M"), FormatInt(IntFormat, CalcSettings.M));
         }
         break;
@@ -113,8 +113,8 @@ void TfrmMain::vleDftParamsValidate(QObject* /*Sender*/, int /*ACol*/, int ARow,
     switch (ARow) {
     case 1:
         CalcSettings.N = ReadIntSetting(Editor, QStringLiteral("N"), CalcSettings.N, IntFormat);
-        if (CalcSettings.N < MinN) {
-            CalcSettings.N = MinN;
+        if (const int Limited = LimitN(CalcSettings.N); Limited != CalcSettings.N) {
+            CalcSettings.N = Limited;
             Editor.SetValues(QStringLiteral("N"), FormatInt(IntFormat, CalcSettings.N));
         }
         break;
