@@ -1,5 +1,6 @@
 #include "platform/QtPlatformServices.h"
-#include "ui/UfrmMain.h"
+#include "ui/window/ProgramFont.h"
+#include "ui/window/UfrmMain.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -9,6 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication Application(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vibrona.png")));
+    LoadProgramFonts();
     QApplication::setFont(ProgramFont());
 
     // Standard buttons and dialogs speak Russian like the rest of the program.

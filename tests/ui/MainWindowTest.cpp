@@ -1,6 +1,5 @@
 #include "PaintRecorder.h"
 #include "WindowFixture.h"
-#include "model/CalcSettings.h"
 
 #include <QAction>
 #include <QListView>
@@ -71,8 +70,8 @@ private slots:
         QCOMPARE(F.DftParams().Values("Window"), QStringLiteral("wkNone"));
         QCOMPARE(F.CmnParams().horizontalHeaderItem(0)->text(), QStringLiteral("Параметр"));
         QCOMPARE(F.DftParams().horizontalHeaderItem(1)->text(), QStringLiteral("Значение"));
-        QCOMPARE(CalcSettings.dt, 0.00025);
-        QCOMPARE(CalcSettings.K, 200);
+        QCOMPARE(F.CalcSettings().dt, 0.00025);
+        QCOMPARE(F.CalcSettings().K, 200);
 
         // Nothing is computed at start.
         QCOMPARE(F.Find<QCustomPlot>("tcCurve").plottableCount(), 0);

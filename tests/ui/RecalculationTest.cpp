@@ -1,6 +1,5 @@
 #include "WindowFixture.h"
-#include "model/CalcSettings.h"
-#include "ui/SpectrumBars.h"
+#include "ui/charts/SpectrumBars.h"
 
 #include <QListView>
 #include <QWindow>
@@ -133,7 +132,7 @@ private slots:
         TypeText(QStringLiteral("10"));
         PressCtrlR(*F.Window);
         // Out of its limit, so corrected and shown corrected.
-        QCOMPARE(CalcSettings.M, 16);
+        QCOMPARE(F.CalcSettings().M, 16);
         QCOMPARE(F.Find<QCustomPlot>("tcCurve").graph(0)->data()->size(), 16);
         QCOMPARE(Editor.Values(QStringLiteral("M")), QStringLiteral("16"));
     }

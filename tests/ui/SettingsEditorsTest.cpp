@@ -1,5 +1,4 @@
 #include "WindowFixture.h"
-#include "model/CalcSettings.h"
 
 #include <QComboBox>
 #include <QToolButton>
@@ -13,13 +12,13 @@ private slots:
         TWindowFixture F;
         TValueListEditor& Cmn = F.CmnParams();
         EnterSetting(Cmn, "dt", "0");
-        QCOMPARE(CalcSettings.dt, 1e-6);
+        QCOMPARE(F.CalcSettings().dt, 1e-6);
         QCOMPARE(Cmn.Values("dt"), QStringLiteral("0,000001"));
         EnterSetting(Cmn, "dt", "1e-3");
-        QCOMPARE(CalcSettings.dt, 0.001);
+        QCOMPARE(F.CalcSettings().dt, 0.001);
         QCOMPARE(Cmn.Values("dt"), QStringLiteral("0,001"));
         EnterSetting(Cmn, "dt", "abc");
-        QCOMPARE(CalcSettings.dt, 0.001);
+        QCOMPARE(F.CalcSettings().dt, 0.001);
         QCOMPARE(Cmn.Values("dt"), QStringLiteral("0,001"));
     }
 
@@ -27,17 +26,17 @@ private slots:
         TWindowFixture F;
         TValueListEditor& Cmn = F.CmnParams();
         EnterSetting(Cmn, "M", "10");
-        QCOMPARE(CalcSettings.M, 16);
+        QCOMPARE(F.CalcSettings().M, 16);
         QCOMPARE(Cmn.Values("M"), QStringLiteral("16"));
         EnterSetting(Cmn, "M", "300");
         EnterSetting(Cmn, "M", "2.5");
-        QCOMPARE(CalcSettings.M, 300);
+        QCOMPARE(F.CalcSettings().M, 300);
         QCOMPARE(Cmn.Values("M"), QStringLiteral("300"));
         EnterSetting(Cmn, "M", "-3");
-        QCOMPARE(CalcSettings.M, 16);
+        QCOMPARE(F.CalcSettings().M, 16);
 
         EnterSetting(Cmn, "C", "-2.5");
-        QCOMPARE(CalcSettings.C, -2.5);
+        QCOMPARE(F.CalcSettings().C, -2.5);
         QCOMPARE(Cmn.Values("C"), QStringLiteral("-2,5"));
     }
 
@@ -46,13 +45,13 @@ private slots:
         TValueListEditor& Dft = F.DftParams();
         for (const char* Text : {"5000", "0", "-1"}) {
             EnterSetting(Dft, "K", Text);
-            QCOMPARE(CalcSettings.K, 2000);
+            QCOMPARE(F.CalcSettings().K, 2000);
             QCOMPARE(Dft.Values("K"), QStringLiteral("2000"));
         }
         EnterSetting(Dft, "K", "1");
-        QCOMPARE(CalcSettings.K, 1);
+        QCOMPARE(F.CalcSettings().K, 1);
         EnterSetting(Dft, "N", "8");
-        QCOMPARE(CalcSettings.N, 16);
+        QCOMPARE(F.CalcSettings().N, 16);
         QCOMPARE(Dft.Values("N"), QStringLiteral("16"));
     }
 
@@ -60,11 +59,11 @@ private slots:
         TWindowFixture F;
         TValueListEditor& Dft = F.DftParams();
         EnterSetting(Dft, "N", "100");
-        QCOMPARE(CalcSettings.N, 100);
-        QCOMPARE(CalcSettings.K, 200);
+        QCOMPARE(F.CalcSettings().N, 100);
+        QCOMPARE(F.CalcSettings().K, 200);
         QCOMPARE(Dft.Values("K"), QStringLiteral("200"));
         EnterSetting(Dft, "K", "200");
-        QCOMPARE(CalcSettings.K, 50);
+        QCOMPARE(F.CalcSettings().K, 50);
         QCOMPARE(Dft.Values("K"), QStringLiteral("50"));
     }
 
@@ -77,9 +76,9 @@ private slots:
         QVERIFY(Line);
         Line->selectAll();
         TypeText("0");
-        QCOMPARE(CalcSettings.dt, 0.00025);
+        QCOMPARE(F.CalcSettings().dt, 0.00025);
         ClickGridCell(F.Grid(), 1, 3);
-        QCOMPARE(CalcSettings.dt, 1e-6);
+        QCOMPARE(F.CalcSettings().dt, 1e-6);
         QCOMPARE(Cmn.Values("dt"), QStringLiteral("0,000001"));
     }
 
@@ -94,10 +93,10 @@ private slots:
         QVERIFY(!Combo->isEditable());
         QCOMPARE(Combo->count(), 5);
         QTest::keyClick(Combo, Qt::Key_Down);
-        QCOMPARE(CalcSettings.Window, wkHamming);
+        QCOMPARE(F.CalcSettings().Window, wkHamming);
         QCOMPARE(Dft.Values("Window"), QStringLiteral("wkHamming"));
         QTest::keyClick(Combo, Qt::Key_End);
-        QCOMPARE(CalcSettings.Window, wkBartlett);
+        QCOMPARE(F.CalcSettings().Window, wkBartlett);
     }
 
     void generatingTakesOverTheRowBeingTyped() {
@@ -109,10 +108,10 @@ private slots:
         QVERIFY(Line);
         Line->selectAll();
         TypeText("8");
-        QCOMPARE(CalcSettings.M, 200);
+        QCOMPARE(F.CalcSettings().M, 200);
         // A toolbar button does not take the focus from the editor.
         QTest::mouseClick(&F.Find<QToolButton>("btnGenSignal"), Qt::LeftButton);
-        QCOMPARE(CalcSettings.M, 16);
+        QCOMPARE(F.CalcSettings().M, 16);
         QCOMPARE(Cmn.Values("M"), QStringLiteral("16"));
     }
 

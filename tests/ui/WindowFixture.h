@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ScriptedPlatform.h"
-#include "ui/DrawGrid.h"
-#include "ui/UfrmMain.h"
-#include "ui/ValueListEditor.h"
+#include "ui/controls/DrawGrid.h"
+#include "ui/controls/ValueListEditor.h"
+#include "ui/window/UfrmMain.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -29,6 +29,7 @@ struct TWindowFixture {
         return *Child;
     }
     TDrawGrid& Grid() const { return Find<TDrawGrid>("dgSignalsParams"); }
+    const TCalcSettings& CalcSettings() const { return Window->Project().CalcSettings; }
     TValueListEditor& CmnParams() const { return Find<TValueListEditor>("vleCmnParams"); }
     TValueListEditor& DftParams() const { return Find<TValueListEditor>("vleDftParams"); }
 };

@@ -1,0 +1,11 @@
+#include "analysis/Readout.h"
+
+#include "util/NumberFormat.h"
+
+TReadout PointReadout(double AX, double AY, const TFormatSettings& AFormat) {
+    return {FormatFloat(FloatFormat, AX, AFormat), FormatFloat(FloatFormat, AY, AFormat)};
+}
+
+TReadout NoPointReadout() {
+    return {QStringLiteral("0"), QStringLiteral("0")};
+}

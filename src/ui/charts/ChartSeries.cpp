@@ -1,0 +1,51 @@
+#include "ui/charts/ChartSeries.h"
+
+#include "ui/charts/SpectrumBars.h"
+
+#include <qcustomplot.h>
+
+QCPGraph* AddLineSeries(QCustomPlot* AChart, bool ARemoveFirst, int AWidth, const QColor& AColor) {
+    if (ARemoveFirst)
+        AChart->clearPlottables();
+    auto* Series = new QCPGraph(AChart->xAxis, AChart->yAxis); // owned by the chart
+    Series->setPen(QPen(AColor, AWidth));
+    ShowPointMarkers(*Series, false);
+    Series->setAdaptiveSampling(true);
+    return Series;
+}
+
+TSpectrumBars* AddBarSeries(QCustomPlot* AChart, bool ARemoveFirst, const QColor& AColor) {
+    if (ARemoveFirst)
+        AChart->clearPlottables();
+    auto* Series = new TSpectrumBars(AChart->xAxis, AChart->yAxis); // owned by the chart
+    Series->setWidthType(QCPBars::wtPlotCoords);
+    Series->setPen(Qt::NoPen);
+    Series->setBrush(AColor);
+    Series->setAntialiased(false);
+    return Series;
+}
+
+void SetCurvePoints(QCPGraph& ASeries, std::span<const double> ATime,
+                    std::span<const double> AValue) {
+    QVector<QCPGraphData> Points(static_cast<qsizetype>(ATime.size()));
+    for (qsizetype i = 0; i < Points.size(); ++i)
+        Points[i] = QCPGraphData(ATime[i], AValue[i]);
+    ASeries.data()->set(Points, true);
+}
+
+void SetSpectrumPoints(TSpectrumBars& ASeries, std::span<const double> AFrequency,
+                       std::span<const double> AMagnitude, double ALineSpacing) {
+    QVector<QCPBarsData> Points(static_cast<qsizetype>(AFrequency.size()));
+    for (qsizetype k = 0; k < Points.size(); ++k)
+        Points[k] = QCPBarsData(AFrequency[k], AMagnitude[k]);
+    ASeries.data()->set(Points, true);
+    const double Spacing = Points.size() > 1 ? Points[1].key - Points[0].key : ALineSpacing;
+    ASeries.setWidth(0.15 * Spacing);
+}
+
+void ShowPointMarkers(QCPGraph& ASeries, bool AVisible) {
+    const QColor Colour = ASeries.pen().color();
+    ASeries.setScatterStyle(
+        AVisible ? QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::black), QBrush(Colour), 3)
+                 : QCPScatterStyle(QCPScatterStyle::ssNone));
+}

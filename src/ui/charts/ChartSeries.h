@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+
+#include <span>
+
+class QCPGraph;
+class QCustomPlot;
+class TSpectrumBars;
+
+// The curve is red and the spectrum blue, on screen and in pictures alike.
+inline const QColor CurveColor(255, 0, 0);
+inline const QColor SpectrumColor(0, 0, 255);
+
+// A new line series on AChart (replacing the chart's series when ARemoveFirst), drawn
+// AWidth pixels wide in AColor, with its point markers hidden.
+QCPGraph* AddLineSeries(QCustomPlot* AChart, bool ARemoveFirst, int AWidth, const QColor& AColor);
+// A new bar series on AChart: solid AColor bars without outline or value marks.
+TSpectrumBars* AddBarSeries(QCustomPlot* AChart, bool ARemoveFirst, const QColor& AColor);
+
+// The curve's points, (time, value).
+void SetCurvePoints(QCPGraph& ASeries, std::span<const double> ATime,
+                    std::span<const double> AValue);
+// The spectrum's points, (frequency, magnitude); each bar is 15 % of the room between
+// two spectrum lines, ALineSpacing when there is only one line.
+void SetSpectrumPoints(TSpectrumBars& ASeries, std::span<const double> AFrequency,
+                       std::span<const double> AMagnitude, double ALineSpacing);
+
+// Shows the curve's samples as small circles in the series colour, or hides them.
+void ShowPointMarkers(QCPGraph& ASeries, bool AVisible);

@@ -1,0 +1,42 @@
+#include "ui/window/CommandGuard.h"
+
+#include "platform/PlatformServices.h"
+#include "util/Errors.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <exception>
+#include <optional>
+
+namespace {
+
+// The text of the error escaping ACommand, or nothing when it ran to its end.
+std::optional<QString> ErrorOf(const std::function<void()>& ACommand) {
+    try {
+        ACommand();
+        return std::nullopt;
+    } catch (const EVibronaError& E) {
+        return E.Message();
+    } catch (const std::exception& E) {
+        return QString::fromLocal8Bit(E.what());
+    }
+}
+
+} // namespace
+
+bool TCommandGuard::Run(const std::function<void()>& ACommand) const {
+    const std::optional<QString> Error = ErrorOf(ACommand);
+    if (Error)
+        FPlatform.MessageBox(FOwner, ErrorBoxText(*Error), FCaption, TMessageKind::Error);
+    return !Error;
+}
+
+void TCommandGuard::RunLater(const std::function<void()>& ACommand) const {
+    const std::optional<QString> Error = ErrorOf(ACommand);
+    if (!Error)
+        return;
+    QTimer::singleShot(0, FOwner, [this, Message = *Error] {
+        FPlatform.MessageBox(FOwner, ErrorBoxText(Message), FCaption, TMessageKind::Error);
+    });
+}

@@ -1,6 +1,0 @@
-#pragma once
-
-#include <vector>
-
-// The curve of one recalculation.
-using TDoubleArray = std::vector<double>;
