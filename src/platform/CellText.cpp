@@ -10,6 +10,10 @@ void DrawCellText(QPainter& ACanvas, const QRect& ARect, const QString& AText,
     ACanvas.save();
     ACanvas.setClipRect(ARect, Qt::IntersectClip);
     ACanvas.setBackgroundMode(Qt::TransparentMode);
-    ACanvas.drawText(ARect, Flags, AText);
+    // A centred text that does not fit would lose both ends; it loses its end instead.
+    const QString Text =
+        ACentreHorizontally ? ACanvas.fontMetrics().elidedText(AText, Qt::ElideRight, ARect.width())
+                            : AText;
+    ACanvas.drawText(ARect, Flags, Text);
     ACanvas.restore();
 }

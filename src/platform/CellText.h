@@ -6,6 +6,7 @@ class QPainter;
 class QRect;
 
 // One line of text in a rectangle, vertically centred and clipped to the rectangle,
-// over whatever is already painted there, in the painter's font and pen.
+// over whatever is already painted there, in the painter's font and pen. A centred text
+// too wide for the rectangle is elided at its end.
 void DrawCellText(QPainter& ACanvas, const QRect& ARect, const QString& AText,
                   bool ACentreHorizontally);

@@ -1,9 +1,12 @@
 #include "PaintRecorder.h"
 #include "WindowFixture.h"
+#include "ui/window/ProgramFont.h"
 
 #include <QAction>
+#include <QFile>
 #include <QListView>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QToolButton>
@@ -134,11 +137,17 @@ private slots:
         // The focused control still got every key.
         QCOMPARE(Counter.Presses, 6);
 
+        // On a Russian layout the same keys report Щ and Ы.
+        Press(static_cast<Qt::Key>(0x0429), Qt::ControlModifier);
+        Press(static_cast<Qt::Key>(0x042B), Qt::ControlModifier);
+        QCOMPARE(Opened.count(), 2);
+        QCOMPARE(Saved.count(), 2);
+
         // Without Ctrl the letters are no shortcuts.
         Press(Qt::Key_O, Qt::ShiftModifier);
         Press(Qt::Key_S, Qt::AltModifier);
-        QCOMPARE(Opened.count(), 1);
-        QCOMPARE(Saved.count(), 1);
+        QCOMPARE(Opened.count(), 2);
+        QCOMPARE(Saved.count(), 2);
     }
 
     void errorBoxAppendsDotAfterLetters_data() {
@@ -199,6 +208,39 @@ private slots:
         QCOMPARE(Grid.ColWidths(0), Expected());
         QVERIFY(Grid.ColWidths(1) > 300);
         QVERIFY(Grid.ColWidths(0) + Grid.ColWidths(1) <= Grid.ClientWidth());
+    }
+
+    void manySignalsKeepTheLeastColumnWidth() {
+        TWindowFixture F;
+        for (int i = 0; i < 30; ++i)
+            F.Find<QAction>("acInsSignal").trigger();
+        TDrawGrid& Grid = F.Grid();
+        QCOMPARE(Grid.ColCount(), 32);
+        QCOMPARE(Grid.ColWidths(0), 72);
+        QCOMPARE(Grid.ColWidths(31), 72);
+        QVERIFY(Grid.horizontalScrollBar()->maximum() > 0);
+    }
+
+    void theSmallestWindowKeepsBothChartsReadable() {
+        TWindowFixture F;
+        F.Window->resize(200, 150);
+        QTRY_VERIFY(F.Window->width() >= F.Window->minimumWidth());
+        QCoreApplication::processEvents();
+        for (const char* Name : {"tcCurve", "tcSpectrum"}) {
+            const QCustomPlot& Chart = F.Find<QCustomPlot>(Name);
+            QVERIFY2(Chart.height() >= 120, Name);
+            QVERIFY2(Chart.width() >= 300, Name);
+        }
+    }
+
+    void programFontIsTahomaWhereItIsInstalled() {
+        const QString File = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
+        if (!QFile::exists(File))
+            QSKIP("the Tahoma clone of fonts-wine is not installed");
+        QVERIFY(LoadProgramFonts({File}).contains(QStringLiteral("Tahoma")));
+        QCOMPARE(ProgramFont().family(), QStringLiteral("Tahoma"));
+        QCOMPARE(ProgramFont().pointSize(), 8);
+        QVERIFY(LoadProgramFonts({QStringLiteral("/nonexistent/tahoma.ttf")}).isEmpty());
     }
 
     void draggingTheGridSmallCollapsesIt() {

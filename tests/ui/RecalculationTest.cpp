@@ -2,6 +2,7 @@
 #include "ui/charts/SpectrumBars.h"
 
 #include <QListView>
+#include <QScrollBar>
 #include <QWindow>
 
 #include <qcustomplot.h>
@@ -155,6 +156,30 @@ private slots:
             QCOMPARE(RowColour(List, Row), QColor(255, 200, 240));
         List.setCurrentIndex(List.model()->index(6, 0));
         QCOMPARE(RowColour(List, 6), List.palette().color(QPalette::Highlight));
+    }
+
+    void listRowsNeverScrollSideways() {
+        TWindowFixture F;
+        F.Platform.InputAnswers.push_back({"60"});
+        F.Find<QAction>("miMeander").trigger();
+        EnterSetting(F.DftParams(), "K", "2000");
+        PressCtrlR(*F.Window);
+        QListView& List = F.Find<QListView>("lbSpectrum");
+        QVERIFY(List.model()->rowCount() > 40);
+        QTRY_VERIFY(List.verticalScrollBar()->isVisible());
+        QVERIFY(!List.horizontalScrollBar()->isVisible());
+        QCOMPARE(List.horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(List.visualRect(List.model()->index(0, 0)).width(), List.viewport()->width());
+    }
+
+    void barsAreFifteenPercentOfTheLineSpacing() {
+        TWindowFixture F;
+        PressCtrlR(*F.Window);
+        auto* Bars = qobject_cast<QCPBars*>(F.Find<QCustomPlot>("tcSpectrum").plottable(0));
+        QVERIFY(Bars);
+        // 1 / (N dt) = 1 / (4000 * 0.00025) = 1 Hz between lines.
+        QVERIFY(std::abs(Bars->width() - 0.15) < 1e-12);
+        QCOMPARE(Bars->widthType(), QCPBars::wtPlotCoords);
     }
 
     void readoutOverABarAndOverEmptyPlot() {

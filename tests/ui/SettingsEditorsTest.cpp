@@ -1,6 +1,8 @@
 #include "WindowFixture.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QToolButton>
 
 class TSettingsEditorsTest : public QObject {
@@ -92,11 +94,39 @@ private slots:
         QVERIFY(Combo);
         QVERIFY(!Combo->isEditable());
         QCOMPARE(Combo->count(), 5);
-        QTest::keyClick(Combo, Qt::Key_Down);
+        // The list opens with F4; Down and Enter in it choose.
+        QTest::keyClick(Combo, Qt::Key_F4);
+        QTRY_VERIFY(Combo->view()->isVisible());
+        QTest::keyClick(Combo->view(), Qt::Key_Down);
+        QTest::keyClick(Combo->view(), Qt::Key_Return);
         QCOMPARE(F.CalcSettings().Window, wkHamming);
         QCOMPARE(Dft.Values("Window"), QStringLiteral("wkHamming"));
         QTest::keyClick(Combo, Qt::Key_End);
         QCOMPARE(F.CalcSettings().Window, wkBartlett);
+    }
+
+    void arrowKeysMoveBetweenRowsOnTheWindowRow() {
+        TWindowFixture F;
+        TValueListEditor& Dft = F.DftParams();
+        const QModelIndex Window = Dft.model()->index(Dft.RowOfKey("Window") - 1, 1);
+        QTest::mouseClick(Dft.viewport(), Qt::LeftButton, {}, Dft.visualRect(Window).center());
+        QCOMPARE(Dft.Row(), 3);
+        PressKey(Qt::Key_Down);
+        QCOMPARE(Dft.Row(), 3);
+        PressKey(Qt::Key_Up);
+        QCOMPARE(Dft.Row(), 2);
+        PressKey(Qt::Key_Down);
+        QCOMPARE(Dft.Row(), 3);
+        QCOMPARE(F.CalcSettings().Window, wkNone);
+        QCOMPARE(Dft.Values("Window"), QStringLiteral("wkNone"));
+    }
+
+    void valueColumnFillsTheVisibleWidth() {
+        TWindowFixture F;
+        for (TValueListEditor* Editor : {&F.CmnParams(), &F.DftParams()}) {
+            const QHeaderView& Header = *Editor->horizontalHeader();
+            QCOMPARE(Header.sectionSize(0) + Header.sectionSize(1), Editor->viewport()->width());
+        }
     }
 
     void generatingTakesOverTheRowBeingTyped() {

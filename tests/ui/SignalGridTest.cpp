@@ -102,6 +102,48 @@ private slots:
         PressKey(Qt::Key_Return);
     }
 
+    void typingRightAfterAClickOnTheCurrentCellReplacesIt() {
+        TWindowFixture F;
+        TDrawGrid& Grid = F.Grid();
+        ClickGridCell(Grid, 1, 6);
+        QCOMPARE(Grid.Row(), 6);
+        // Click the current D cell and type at once, faster than a double click.
+        ClickGridCell(Grid, 1, 6);
+        TypeText("55");
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        auto* Editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(Editor);
+        QCOMPARE(Editor->text(), QStringLiteral("55"));
+        QCOMPARE(F.Window->Signals()[0].DF(), 55.0);
+        PressKey(Qt::Key_Return);
+        QCOMPARE(F.Window->Signals()[0].DF(), 55.0);
+    }
+
+    void everyPressOnActiveToggles() {
+        TWindowFixture F;
+        TDrawGrid& Grid = F.Grid();
+        const QPoint Active = GridCellCentre(Grid, 1, 1);
+        // A double click is a press, a release, a double-click press and a release.
+        QTest::mouseClick(Grid.viewport(), Qt::LeftButton, {}, Active);
+        QVERIFY(!F.Window->Signals()[0].Active());
+        QTest::mouseDClick(Grid.viewport(), Qt::LeftButton, {}, Active);
+        QTest::mouseRelease(Grid.viewport(), Qt::LeftButton, {}, Active);
+        QVERIFY(F.Window->Signals()[0].Active());
+        QCOMPARE(Grid.Row(), 2);
+    }
+
+    void tooWideHeadersAreElided() {
+        TWindowFixture F;
+        TDrawGrid& Grid = F.Grid();
+        const QRect Narrow =
+            Grid.CellRect(1, 0).adjusted(0, 0, -(Grid.CellRect(1, 0).width() - 30), 0);
+        const TPaintRecord Header =
+            RecordPainting([&](QPainter& P) { Grid.PaintFixedCell(P, Narrow, 1, 0); });
+        QCOMPARE(Header.Texts.size(), 1);
+        QVERIFY(Header.Texts[0].endsWith(QChar(0x2026)));
+        QVERIFY(QStringLiteral("Сигнал 0").startsWith(Header.Texts[0].chopped(1)));
+    }
+
     void editStartsWithTheShownText() {
         TWindowFixture F;
         TDrawGrid& Grid = F.Grid();

@@ -24,8 +24,10 @@ TDrawGrid::TDrawGrid(QWidget* AParent) : QTableView(AParent), FModel(new TDrawGr
     setItemDelegate(new TDrawGridDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    // A click on the current cell starts editing at once (mouseReleaseEvent) rather than
+    // after the double-click interval, which would collide with keys typed meanwhile.
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
+                    QAbstractItemView::DoubleClicked);
     setTabKeyNavigation(false);
     setWordWrap(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -275,6 +277,7 @@ bool TDrawGrid::edit(const QModelIndex& AIndex, EditTrigger ATrigger, QEvent* AE
 void TDrawGrid::mousePressEvent(QMouseEvent* AEvent) {
     const QModelIndex Index = indexAt(AEvent->position().toPoint());
     FDragAsked = Index;
+    FPressedCurrent = Index.isValid() && Index == currentIndex() ? Index : QModelIndex();
     if (AEvent->button() != Qt::LeftButton) {
         setFocus(Qt::MouseFocusReason);
         AEvent->accept();
@@ -302,9 +305,20 @@ void TDrawGrid::mouseMoveEvent(QMouseEvent* AEvent) {
     AEvent->accept();
 }
 
+void TDrawGrid::mouseReleaseEvent(QMouseEvent* AEvent) {
+    QTableView::mouseReleaseEvent(AEvent);
+    const QModelIndex Index = indexAt(AEvent->position().toPoint());
+    if (AEvent->button() == Qt::LeftButton && Index.isValid() && Index == FPressedCurrent &&
+        state() != EditingState)
+        edit(Index);
+    FPressedCurrent = QModelIndex();
+}
+
 void TDrawGrid::mouseDoubleClickEvent(QMouseEvent* AEvent) {
+    // The second press of a double click is a press like any other: on another cell it
+    // asks to move there (and so toggles an Active cell once more).
     if (indexAt(AEvent->position().toPoint()) != currentIndex()) {
-        AEvent->accept();
+        mousePressEvent(AEvent);
         return;
     }
     QTableView::mouseDoubleClickEvent(AEvent);

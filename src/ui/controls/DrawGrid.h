@@ -85,9 +85,11 @@ public:
 
 protected:
     QModelIndex moveCursor(CursorAction ACursorAction, Qt::KeyboardModifiers AModifiers) override;
+    using QTableView::edit;
     bool edit(const QModelIndex& AIndex, EditTrigger ATrigger, QEvent* AEvent) override;
     void mousePressEvent(QMouseEvent* AEvent) override;
     void mouseMoveEvent(QMouseEvent* AEvent) override;
+    void mouseReleaseEvent(QMouseEvent* AEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* AEvent) override;
     void leaveEvent(QEvent* AEvent) override;
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
@@ -103,6 +105,8 @@ private:
     int FDefaultRowHeight = 24;
     // The cell last asked about during one mouse drag, so a drag asks once per cell.
     QPersistentModelIndex FDragAsked;
+    // The cell a left press landed on when it was already the current one.
+    QPersistentModelIndex FPressedCurrent;
 };
 
 // Paints the fixed row or the fixed column of a TDrawGrid.

@@ -11,5 +11,6 @@ void TOwnerDrawDelegate::paint(QPainter* APainter, const QStyleOptionViewItem& A
 
 QSize TOwnerDrawDelegate::sizeHint(const QStyleOptionViewItem& AOption,
                                    const QModelIndex& /*AIndex*/) const {
-    return QSize(AOption.rect.width(), AOption.fontMetrics.height() + 2);
+    // No width of its own: a row is as wide as the list, so it never scrolls sideways.
+    return QSize(0, AOption.fontMetrics.height() + 2);
 }

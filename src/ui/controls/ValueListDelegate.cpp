@@ -2,7 +2,10 @@
 
 #include "ui/controls/ValueListEditor.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -45,3 +48,27 @@ void TValueListDelegate::setEditorData(QWidget* AEditor, const QModelIndex& AInd
 // The list already holds every change as it was made.
 void TValueListDelegate::setModelData(QWidget* /*AEditor*/, QAbstractItemModel* /*AModel*/,
                                       const QModelIndex& /*AIndex*/) const {}
+
+bool TValueListDelegate::eventFilter(QObject* AObject, QEvent* AEvent) {
+    // Only keys and the wheel are looked at: asking a fresh drop-down for its list
+    // creates the list, which the drop-down hears of here again.
+    const bool Key = AEvent->type() == QEvent::KeyPress;
+    if (!Key && AEvent->type() != QEvent::Wheel)
+        return QStyledItemDelegate::eventFilter(AObject, AEvent);
+    auto* Combo = qobject_cast<QComboBox*>(AObject);
+    if (!Combo || Combo->view()->isVisible())
+        return QStyledItemDelegate::eventFilter(AObject, AEvent);
+    if (!Key) {
+        // Scrolling over the row scrolls what is around it, never the choice.
+        QCoreApplication::sendEvent(FList->viewport(), AEvent);
+        return true;
+    }
+    const auto* Press = static_cast<QKeyEvent*>(AEvent);
+    const bool RowKey = Press->key() == Qt::Key_Up || Press->key() == Qt::Key_Down ||
+                        Press->key() == Qt::Key_PageUp || Press->key() == Qt::Key_PageDown;
+    if (RowKey && !(Press->modifiers() & Qt::AltModifier)) {
+        QCoreApplication::sendEvent(FList, AEvent);
+        return true;
+    }
+    return QStyledItemDelegate::eventFilter(AObject, AEvent);
+}

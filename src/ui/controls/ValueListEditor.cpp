@@ -28,9 +28,11 @@ TValueListEditor::TValueListEditor(QWidget* AParent) : QTableWidget(0, 2, AParen
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setFixedHeight(18);
+    // The value column takes exactly what the key column leaves of the visible width.
+    horizontalHeader()->setMinimumSectionSize(16);
     horizontalHeader()->setSectionResizeMode(KeyColumn, QHeaderView::Fixed);
     horizontalHeader()->resizeSection(KeyColumn, 80);
-    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setSectionResizeMode(ValueColumn, QHeaderView::Stretch);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     setMouseTracking(true);

@@ -7,8 +7,7 @@
 // (by default the metric-compatible clone of Debian's fonts-wine). Returns the
 // families that were added.
 QStringList LoadProgramFonts(const QStringList& AFiles = {
-                                 QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"),
-                                 QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf")});
+                                 QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")});
 
 // The window is laid out for Tahoma at 8 points; without it the desktop's sans-serif
 // at 8 points stands in.

@@ -34,6 +34,14 @@ constexpr int ResultsHeight = 640;
 constexpr int GridHeight = 160;
 constexpr int CollapsedGridHeight = 30;
 constexpr int EditorPanelHeight = 120;
+// The least room in which both charts keep readable axes, with the grid and the
+// spectrum chart at their first heights.
+constexpr int ReadableChartWidth = 380;
+constexpr int ReadableCurveHeight = 120;
+constexpr int SpectrumChartHeight = 232;
+constexpr int MinimumClientWidth = ParamsPanelWidth + 3 + ReadableChartWidth;
+constexpr int MinimumClientHeight =
+    19 + GridHeight + 3 + ReadableCurveHeight + 4 + SpectrumChartHeight;
 
 // With a Russian layout the letter keys report Cyrillic letters; the shortcuts
 // follow the keys, so Щ, К and Ы stand for O, R and S as on a Latin layout.
@@ -84,6 +92,7 @@ TfrmMain::TfrmMain(IPlatformServices& APlatform, QWidget* AParent)
     vSplitter->setSizes({ParamsPanelWidth, ClientWidth - ParamsPanelWidth - 3});
     setCentralWidget(vSplitter);
 
+    setMinimumSize(MinimumClientWidth, MinimumClientHeight);
     resize(ClientWidth, ClientHeight);
     if (const QScreen* Screen = screen())
         move(Screen->availableGeometry().center() - rect().center());
