@@ -45,43 +45,54 @@ QStringList NameFiltersFromPairs(const QString& AFilter) {
 
 namespace {
 
-void SetUpFileDialog(QFileDialog& ADialog, const TFileDialogOptions& AOptions) {
-    ADialog.setWindowTitle(AOptions.Title);
-    ADialog.setSizeGripEnabled(true);
+// The open and the save dialog differ only in what they accept. The default extension
+// follows the chosen filter when that names one extension, so that a name typed
+// without one gets the extension of the chosen file type.
+std::optional<QString> RunFileDialog(QWidget* AOwner, const TFileDialogOptions& AOptions,
+                                     QFileDialog::AcceptMode AMode) {
+    QFileDialog Dialog(AOwner);
+    Dialog.setWindowTitle(AOptions.Title);
+    Dialog.setSizeGripEnabled(true);
+    Dialog.setAcceptMode(AMode);
+    Dialog.setFileMode(AMode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                        : QFileDialog::AnyFile);
     const QStringList Filters = NameFiltersFromPairs(AOptions.Filter);
     if (!Filters.isEmpty())
-        ADialog.setNameFilters(Filters);
-    ADialog.setDefaultSuffix(AOptions.DefaultExt);
+        Dialog.setNameFilters(Filters);
+    Dialog.setDefaultSuffix(AOptions.DefaultExt);
+    QObject::connect(&Dialog, &QFileDialog::filterSelected, &Dialog,
+                     [&Dialog, &AOptions](const QString& AFilter) {
+                         const QString Ext = SingleExtensionOf(AFilter);
+                         Dialog.setDefaultSuffix(Ext.isEmpty() ? AOptions.DefaultExt : Ext);
+                     });
     if (!AOptions.InitialDir.isEmpty())
-        ADialog.setDirectory(AOptions.InitialDir);
+        Dialog.setDirectory(AOptions.InitialDir);
     if (!AOptions.FileName.isEmpty())
-        ADialog.selectFile(AOptions.FileName);
-}
-
-std::optional<QString> RunFileDialog(QFileDialog& ADialog) {
-    if (ADialog.exec() != QDialog::Accepted || ADialog.selectedFiles().isEmpty())
+        Dialog.selectFile(AOptions.FileName);
+    if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return ADialog.selectedFiles().constFirst();
+    return Dialog.selectedFiles().constFirst();
 }
 
 } // namespace
 
+QString SingleExtensionOf(const QString& AFilter) {
+    const qsizetype Open = AFilter.lastIndexOf(QLatin1Char('('));
+    const QString Masks = AFilter.mid(Open + 1).remove(QLatin1Char(')')).trimmed();
+    if (Masks.contains(QLatin1Char(' ')) || !Masks.startsWith(QStringLiteral("*.")))
+        return {};
+    const QString Ext = Masks.mid(2);
+    return Ext.contains(QLatin1Char('*')) || Ext.contains(QLatin1Char('?')) ? QString() : Ext;
+}
+
 std::optional<QString> TQtPlatformServices::OpenFileDialog(QWidget* AOwner,
                                                            const TFileDialogOptions& AOptions) {
-    QFileDialog Dialog(AOwner);
-    SetUpFileDialog(Dialog, AOptions);
-    Dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    Dialog.setFileMode(QFileDialog::ExistingFile);
-    return RunFileDialog(Dialog);
+    return RunFileDialog(AOwner, AOptions, QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> TQtPlatformServices::SaveFileDialog(QWidget* AOwner,
                                                            const TFileDialogOptions& AOptions) {
-    QFileDialog Dialog(AOwner);
-    SetUpFileDialog(Dialog, AOptions);
-    Dialog.setAcceptMode(QFileDialog::AcceptSave);
-    Dialog.setFileMode(QFileDialog::AnyFile);
-    return RunFileDialog(Dialog);
+    return RunFileDialog(AOwner, AOptions, QFileDialog::AcceptSave);
 }
 
 QUrl DocumentUrl(const QString& ADocument) {

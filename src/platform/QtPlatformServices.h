@@ -23,6 +23,10 @@ public:
 // already ends with its masks in parentheses is kept as it is.
 QStringList NameFiltersFromPairs(const QString& AFilter);
 
+// The one extension a Qt name filter names ("PNG (*.png)" gives "png"); empty for
+// "*.*" and for filters with several masks.
+QString SingleExtensionOf(const QString& AFilter);
+
 // A text that names a local file becomes a file URL; addresses stay as they are.
 class QUrl;
 QUrl DocumentUrl(const QString& ADocument);

@@ -65,6 +65,10 @@ private slots:
                  (QStringList{"Проекты (*.vbf)", "Все файлы (*.*)"}));
         QCOMPARE(NameFiltersFromPairs("Текст|*.txt;*.csv"), QStringList{"Текст (*.txt *.csv)"});
         QCOMPARE(NameFiltersFromPairs(""), QStringList{});
+        // The extension a typed name gets follows the chosen filter where it names one.
+        QCOMPARE(SingleExtensionOf("PNG (*.png)"), QStringLiteral("png"));
+        QCOMPARE(SingleExtensionOf("Все файлы (*.*)"), QString());
+        QCOMPARE(SingleExtensionOf("Текст (*.txt *.csv)"), QString());
     }
 
     void documentsAndAddresses() {
