@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n
   libqcustomplot-dev libqcustomplot2.1-qt6
   libfftw3-dev libuemf-dev
   libgtest-dev libbenchmark-dev
