@@ -86,10 +86,10 @@ private slots:
 
     void commandsNotYetAvailableAreDisabled() {
         TWindowFixture F;
-        for (const char* Name :
-             {"btnOpen", "btnSave", "btnSaveCurve", "btnSaveSpectrum", "btnHelp", "btnAbout"})
+        for (const char* Name : {"btnHelp", "btnAbout"})
             QVERIFY2(!F.Find<QToolButton>(Name).isEnabled(), Name);
-        for (const char* Name : {"btnRefresh", "btnGenSignal", "btnInsSignal", "btnDelSignal"})
+        for (const char* Name : {"btnOpen", "btnSave", "btnRefresh", "btnSaveCurve",
+                                 "btnSaveSpectrum", "btnGenSignal", "btnInsSignal", "btnDelSignal"})
             QVERIFY2(F.Find<QToolButton>(Name).isEnabled(), Name);
         QVERIFY(!F.Find<QAction>("miSignalsChange").isEnabled());
 
@@ -121,6 +121,7 @@ private slots:
         };
 
         // Disabled commands ignore their shortcut.
+        Open.setEnabled(false);
         Press(Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(Opened.count(), 0);
 

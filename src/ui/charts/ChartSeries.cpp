@@ -49,3 +49,19 @@ void ShowPointMarkers(QCPGraph& ASeries, bool AVisible) {
         AVisible ? QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::black), QBrush(Colour), 3)
                  : QCPScatterStyle(QCPScatterStyle::ssNone));
 }
+
+TSeriesPoints FirstSeriesPoints(QCustomPlot& AChart) {
+    TSeriesPoints Points;
+    const QCPPlottableInterface1D* Series =
+        AChart.plottableCount() > 0 ? AChart.plottable(0)->interface1D() : nullptr;
+    if (!Series)
+        return Points;
+    const int Count = Series->dataCount();
+    Points.X.resize(static_cast<std::size_t>(Count));
+    Points.Y.resize(static_cast<std::size_t>(Count));
+    for (int i = 0; i < Count; ++i) {
+        Points.X[static_cast<std::size_t>(i)] = Series->dataMainKey(i);
+        Points.Y[static_cast<std::size_t>(i)] = Series->dataMainValue(i);
+    }
+    return Points;
+}

@@ -3,6 +3,7 @@
 #include <QColor>
 
 #include <span>
+#include <vector>
 
 class QCPGraph;
 class QCustomPlot;
@@ -28,3 +29,10 @@ void SetSpectrumPoints(TSpectrumBars& ASeries, std::span<const double> AFrequenc
 
 // Shows the curve's samples as small circles in the series colour, or hides them.
 void ShowPointMarkers(QCPGraph& ASeries, bool AVisible);
+
+// The points of the chart's first series, as the exports read them; empty without one.
+struct TSeriesPoints {
+    std::vector<double> X;
+    std::vector<double> Y;
+};
+TSeriesPoints FirstSeriesPoints(QCustomPlot& AChart);

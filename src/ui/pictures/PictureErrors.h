@@ -8,15 +8,17 @@
 class EPictureFormatError : public EVibronaError {
 public:
     explicit EPictureFormatError(const QString& AFileName)
-        : EVibronaError(QStringLiteral("Unknown picture format of %1; use .emf, .svg, .pdf or .png")
-                            .arg(AFileName)) {}
+        : EVibronaError(
+              QStringLiteral(
+                  "Неизвестный формат рисунка %1: допустимы расширения .emf, .svg, .pdf и .png")
+                  .arg(AFileName)) {}
 };
 
 // A picture without pixels.
 class EPictureSizeError : public EVibronaError {
 public:
     explicit EPictureSizeError(QSize ASize)
-        : EVibronaError(
-              QStringLiteral("Invalid picture size %1x%2").arg(ASize.width()).arg(ASize.height())) {
-    }
+        : EVibronaError(QStringLiteral("Недопустимый размер рисунка %1x%2")
+                            .arg(ASize.width())
+                            .arg(ASize.height())) {}
 };

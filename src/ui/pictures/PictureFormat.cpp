@@ -1,7 +1,6 @@
 #include "ui/pictures/PictureFormat.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 std::optional<TPictureFormat> PictureFormatOf(const QString& AFileName) {
     const QString Suffix = QFileInfo(AFileName).suffix().toLower();
@@ -14,15 +13,6 @@ std::optional<TPictureFormat> PictureFormatOf(const QString& AFileName) {
     if (Suffix == QLatin1String("png"))
         return TPictureFormat::Png;
     return std::nullopt;
-}
-
-QString PictureFileNameForFilter(const QString& AFileName, const QString& AFilter) {
-    static const QRegularExpression Mask(QStringLiteral(R"(\*\.(\w+))"));
-    const QRegularExpressionMatch Match = Mask.match(AFilter);
-    if (AFileName.isEmpty() || PictureFormatOf(AFileName) || !Match.hasMatch())
-        return AFileName;
-    const QString Dot = AFileName.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".");
-    return AFileName + Dot + Match.captured(1);
 }
 
 QString PictureDialogFilter() {

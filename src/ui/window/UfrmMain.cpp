@@ -8,6 +8,7 @@
 #include "ui/controls/CategoryPanelGroup.h"
 #include "ui/controls/DrawGrid.h"
 #include "ui/window/ChartsPanel.h"
+#include "ui/window/FileCommands.h"
 #include "ui/window/ProgramFont.h"
 #include "ui/window/SettingsPanel.h"
 #include "ui/window/SignalGridPanel.h"
@@ -74,7 +75,8 @@ QString ApplicationTitle() {
 }
 
 TfrmMain::TfrmMain(IPlatformServices& APlatform, QWidget* AParent)
-    : QMainWindow(AParent), FPlatform(APlatform), FGuard(APlatform, this, ApplicationTitle()) {
+    : QMainWindow(AParent), FPlatform(APlatform), FGuard(APlatform, this, ApplicationTitle()),
+      FFiles(std::make_unique<TFileCommands>(*FProject, APlatform, this)) {
     setObjectName(QStringLiteral("frmMain"));
     setFont(ProgramFont());
     setWindowIcon(QIcon(QStringLiteral(":/icons/vibrona.png")));
@@ -129,15 +131,15 @@ QAction* TfrmMain::NewAction(const char* AName, const QString& AIcon, const QStr
 
 void TfrmMain::CreateActions() {
     acOpen = NewAction("acOpen", QStringLiteral(":/icons/open.png"),
-                       QStringLiteral("Открыть... (Ctrl+O)"), false);
+                       QStringLiteral("Открыть... (Ctrl+O)"), true);
     acSave = NewAction("acSave", QStringLiteral(":/icons/save.png"),
-                       QStringLiteral("Сохранить... (Ctrl+S)"), false);
+                       QStringLiteral("Сохранить... (Ctrl+S)"), true);
     acRefresh = NewAction("acRefresh", QStringLiteral(":/icons/refresh.png"),
                           QStringLiteral("Обновить (Ctrl+R)"), true);
     acSaveCurve = NewAction("acSaveCurve", QStringLiteral(":/icons/save-curve.png"),
-                            QStringLiteral("Сохранить кривую"), false);
+                            QStringLiteral("Сохранить кривую"), true);
     acSaveSpectrum = NewAction("acSaveSpectrum", QStringLiteral(":/icons/save-spectrum.png"),
-                               QStringLiteral("Сохранить спектр"), false);
+                               QStringLiteral("Сохранить спектр"), true);
     acGenSignal = NewAction("acGenSignal", QStringLiteral(":/icons/signal.png"),
                             QStringLiteral("Сигнал"), true);
     acInsSignal = NewAction("acInsSignal", QStringLiteral(":/icons/insert.png"),
@@ -154,16 +156,16 @@ void TfrmMain::CreateMenus() {
     pmSaveCurve = new QMenu(this);
     pmSaveCurve->setObjectName(QStringLiteral("pmSaveCurve"));
     miSaveCurveToTxt = NewAction("miSaveCurveToTxt", {},
-                                 QStringLiteral("Сохранить кривую как текстовый файл..."), false);
+                                 QStringLiteral("Сохранить кривую как текстовый файл..."), true);
     pmSaveCurve->addAction(miSaveCurveToTxt);
 
     pmSaveSpectrum = new QMenu(this);
     pmSaveSpectrum->setObjectName(QStringLiteral("pmSaveSpectrum"));
-    pmSaveSpectrumToTxt = NewAction(
-        "pmSaveSpectrumToTxt", {}, QStringLiteral("Сохранить спектр как текстовый файл..."), false);
+    pmSaveSpectrumToTxt = NewAction("pmSaveSpectrumToTxt", {},
+                                    QStringLiteral("Сохранить спектр как текстовый файл..."), true);
     pmSaveCharacteristicFrequenciesToTxt =
         NewAction("pmSaveCharacteristicFrequenciesToTxt", {},
-                  QStringLiteral("Сохранить характерные отсчеты спектра..."), false);
+                  QStringLiteral("Сохранить характерные отсчеты спектра..."), true);
     pmSaveSpectrum->addAction(pmSaveSpectrumToTxt);
     pmSaveSpectrum->addAction(pmSaveCharacteristicFrequenciesToTxt);
 
@@ -300,6 +302,13 @@ void TfrmMain::ConnectHandlers() {
     ConnectCommand(acOpen, [this] { OpenFile(); });
     ConnectCommand(acSave, [this] { SaveFile(); });
     ConnectCommand(acRefresh, [this] { Recalculate(); });
+    ConnectCommand(acSaveCurve, [this] { FFiles->SaveChartPicture(FChartsPanel->Curve()); });
+    ConnectCommand(miSaveCurveToTxt, [this] { FFiles->SaveChartAsText(FChartsPanel->Curve()); });
+    ConnectCommand(acSaveSpectrum, [this] { FFiles->SaveChartPicture(FChartsPanel->Spectrum()); });
+    ConnectCommand(pmSaveSpectrumToTxt,
+                   [this] { FFiles->SaveChartAsText(FChartsPanel->Spectrum()); });
+    ConnectCommand(pmSaveCharacteristicFrequenciesToTxt,
+                   [this] { FFiles->SaveCharacteristicFrequencies(*FSpectrum); });
     ConnectCommand(acInsSignal, [this] { btnInsSignalClick(); });
     ConnectCommand(acDelSignal, [this] { btnDelSignalClick(); });
     const std::pair<QAction*, int> Generators[] = {{acGenSignal, gkSineWave},
@@ -373,9 +382,18 @@ void TfrmMain::Splitter2Moved() {
     FGridPanel->AdjustGridColumns();
 }
 
-void TfrmMain::OpenFile() {}
+void TfrmMain::OpenFile() {
+    if (!FFiles->OpenFile())
+        return;
+    setWindowTitle(FFiles->Caption(ApplicationTitle()));
+    // The loaded settings are shown as read; what was being typed is dropped.
+    ShowSettings(false);
+}
 
-void TfrmMain::SaveFile() {}
+void TfrmMain::SaveFile() {
+    if (FFiles->SaveFile())
+        setWindowTitle(FFiles->Caption(ApplicationTitle()));
+}
 
 void TfrmMain::Recalculate() {
     // Text typed into the current rows of the editors counts, as if the rows were left.

@@ -21,6 +21,7 @@ class QToolButton;
 class TCategoryPanel;
 class TCategoryPanelGroup;
 class TChartsPanel;
+class TFileCommands;
 class TSettingsPanel;
 class TSignalGridPanel;
 class TSpectrumListPanel;
@@ -89,6 +90,7 @@ private:
     std::unique_ptr<TSpectrum> FSpectrum = std::make_unique<TSpectrum>();
     // The FFT plan and buffer, kept from one recalculation to the next.
     std::unique_ptr<TDftWorkspace> FDftWorkspace = std::make_unique<TDftWorkspace>();
+    std::unique_ptr<TFileCommands> FFiles;
     QPointer<QWindow> FKeyPreviewWindow;
 
     // Commands.

@@ -1,0 +1,108 @@
+#include "ui/window/FileCommands.h"
+
+#include "analysis/TextExport.h"
+#include "model/Project.h"
+#include "model/ProjectFile.h"
+#include "platform/PlatformServices.h"
+#include "ui/charts/ChartSeries.h"
+#include "ui/pictures/ChartPicture.h"
+#include "ui/pictures/PictureFormat.h"
+#include "util/AtomicFile.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <qcustomplot.h>
+
+namespace {
+
+const QString ProjectFilter = QStringLiteral("Vibrona файлы (*.vbf)|*.vbf");
+const QString ProjectExt = QStringLiteral("vbf");
+const QString TextFilter = QStringLiteral("Текстовые файлы (*.txt)|*.txt");
+const QString TextExt = QStringLiteral("txt");
+const QString PictureExt = QStringLiteral("emf");
+
+QString ProgramFolder() {
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace
+
+bool TFileCommands::OpenFile() {
+    TFileDialogOptions Options;
+    Options.Filter = ProjectFilter;
+    Options.DefaultExt = ProjectExt;
+    const QFileInfo Current(FProject.FileName());
+    Options.InitialDir = !FProject.FileName().isEmpty() && Current.isFile() ? Current.absolutePath()
+                                                                            : ProgramFolder();
+    const auto Chosen = FPlatform.OpenFileDialog(FOwner, Options);
+    if (!Chosen)
+        return false;
+    OpenProject(*Chosen, FProject.CalcSettings, FProject.Signals());
+    FProject.SetFileName(QFileInfo(*Chosen).absoluteFilePath());
+    return true;
+}
+
+bool TFileCommands::SaveFile() {
+    const QString Chosen = ExecuteSaveDialog(ProjectFilter, ProjectExt, {});
+    if (Chosen.isEmpty())
+        return false;
+    // The file is replaced in one piece; when that fails, the name stays the old one.
+    SaveProject(Chosen, FProject.CalcSettings, FProject.Signals());
+    FProject.SetFileName(QFileInfo(Chosen).absoluteFilePath());
+    return true;
+}
+
+QString TFileCommands::ExecuteSaveDialog(const QString& AFilter, const QString& ADefaultExt,
+                                         const QString& ADefaultName) {
+    TFileDialogOptions Options;
+    Options.Filter = AFilter;
+    Options.DefaultExt = ADefaultExt;
+    if (const QString& Current = FProject.FileName(); !Current.isEmpty()) {
+        const QFileInfo Info(Current);
+        Options.FileName = Info.path() + QLatin1Char('/') + Info.completeBaseName();
+        Options.InitialDir = Info.path();
+    } else if (!ADefaultName.isEmpty()) {
+        Options.FileName = ADefaultName;
+        const QFileInfo Info(ADefaultName);
+        Options.InitialDir = ADefaultName.contains(QLatin1Char('/')) ? Info.path() : QString();
+    } else {
+        Options.InitialDir = ProgramFolder();
+    }
+    return FPlatform.SaveFileDialog(FOwner, Options).value_or(QString());
+}
+
+void TFileCommands::SaveChartAsText(QCustomPlot& AChart) {
+    if (AChart.plottableCount() == 0)
+        return;
+    const QString Chosen = ExecuteSaveDialog(TextFilter, TextExt, AChart.objectName());
+    if (Chosen.isEmpty())
+        return;
+    const TSeriesPoints Points = FirstSeriesPoints(AChart);
+    WriteFileAtomically(Chosen, PointsText(Points.X, Points.Y));
+}
+
+void TFileCommands::SaveCharacteristicFrequencies(const TSpectrum& ASpectrum) {
+    if (ASpectrum.Count() == 0)
+        return;
+    const QString Chosen = ExecuteSaveDialog(TextFilter, TextExt, QStringLiteral("Frequencies"));
+    if (Chosen.isEmpty())
+        return;
+    WriteFileAtomically(Chosen, CharacteristicText(ASpectrum));
+}
+
+void TFileCommands::SaveChartPicture(QCustomPlot& AChart) {
+    if (AChart.plottableCount() == 0)
+        return;
+    const QString Chosen =
+        ExecuteSaveDialog(PictureDialogFilter(), PictureExt, AChart.objectName());
+    if (Chosen.isEmpty())
+        return;
+    WriteChartPicture(AChart, Chosen, AChart.size());
+}
+
+QString TFileCommands::Caption(const QString& ATitle) const {
+    if (FProject.FileName().isEmpty())
+        return ATitle;
+    return QStringLiteral("%1 - %2").arg(ATitle, QFileInfo(FProject.FileName()).fileName());
+}

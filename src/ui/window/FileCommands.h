@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+class IPlatformServices;
+class QCustomPlot;
+class QWidget;
+class TProject;
+class TSpectrum;
+
+// The commands that keep work in files: opening and saving the project, the three
+// text exports and the chart pictures. Each asks for its file first and does nothing
+// when the dialog is cancelled; a file that cannot be read or written raises the file
+// layer's error, and then nothing of the window or of the file on disk has changed.
+class TFileCommands {
+public:
+    TFileCommands(TProject& AProject, IPlatformServices& APlatform, QWidget* AOwner)
+        : FProject(AProject), FPlatform(APlatform), FOwner(AOwner) {}
+
+    // Runs the open dialog and replaces the project by the chosen file's, all or
+    // nothing. Returns false when the dialog was cancelled.
+    bool OpenFile();
+    // Runs the save dialog and writes the settings and the signals into the chosen file.
+    // Returns false when the dialog was cancelled.
+    bool SaveFile();
+    // The chosen file, empty when cancelled. The dialog proposes the project's name
+    // without its extension in its folder, else ADefaultName, else no name in the
+    // program's folder.
+    QString ExecuteSaveDialog(const QString& AFilter, const QString& ADefaultExt,
+                              const QString& ADefaultName);
+
+    // The chart's first series as text; nothing while the chart has none.
+    void SaveChartAsText(QCustomPlot& AChart);
+    // The characteristic samples as text; nothing while there are none.
+    void SaveCharacteristicFrequencies(const TSpectrum& ASpectrum);
+    // The chart as a picture, in the format its file's extension names (EMF, SVG, PDF
+    // or PNG); nothing while the chart has no series.
+    void SaveChartPicture(QCustomPlot& AChart);
+
+    // "Vibrona - beam.vbf" for the current project, the bare title without one.
+    QString Caption(const QString& ATitle) const;
+
+private:
+    TProject& FProject;
+    IPlatformServices& FPlatform;
+    QWidget* FOwner;
+};

@@ -1,0 +1,237 @@
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QListView>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <qcustomplot.h>
+
+namespace {
+
+QByteArray Read(const QString& AFile) {
+    QFile File(AFile);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+}
+
+void Write(const QString& AFile, const QByteArray& AContent) {
+    QFile File(AFile);
+    QVERIFY(File.open(QIODevice::WriteOnly));
+    File.write(AContent);
+}
+
+void Trigger(const TWindowFixture& F, const char* AAction) {
+    F.Find<QAction>(AAction).trigger();
+}
+
+const QByteArray TwoSignals = "[General]\r\ndt=0,0005\r\nM=300\r\nC=1,5\r\nSignalsCount=2\r\n"
+                              "[DFT]\r\nN=1000\r\nK=100\r\nWindow=1\r\n"
+                              "[Signal0]\r\nAmplitude=2\r\nFrequency=60\r\n"
+                              "[Signal1]\r\nActive=0\r\n";
+
+} // namespace
+
+class TFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
+    void init() { QVERIFY(Dir.isValid()); }
+
+    void openingReplacesTheProjectAndKeepsTheResults() {
+        TWindowFixture F;
+        Trigger(F, "acRefresh");
+        QCustomPlot& Curve = F.Find<QCustomPlot>("tcCurve");
+        QCPAbstractPlottable* Before = Curve.plottable(0);
+        // A value still being typed in an editor is dropped.
+        TValueListEditor& Cmn = F.CmnParams();
+        QTest::mouseClick(Cmn.viewport(), Qt::LeftButton, {},
+                          Cmn.visualRect(Cmn.model()->index(1, 1)).center());
+        TypeText("999");
+
+        Write(Dir.filePath("beam.vbf"), TwoSignals);
+        F.Platform.FileAnswers.push_back(Dir.filePath("beam.vbf"));
+        Trigger(F, "acOpen");
+
+        QCOMPARE(F.Platform.FileDialogs.back().Filter,
+                 QStringLiteral("Vibrona файлы (*.vbf)|*.vbf"));
+        QCOMPARE(F.Platform.FileDialogs.back().DefaultExt, QStringLiteral("vbf"));
+        QCOMPARE(F.Platform.FileDialogs.back().InitialDir, QCoreApplication::applicationDirPath());
+        QCOMPARE(F.Window->windowTitle(), QStringLiteral("Vibrona - beam.vbf"));
+        QCOMPARE(F.Window->FileName(), Dir.filePath("beam.vbf"));
+        QCOMPARE(F.Grid().ColCount(), 3);
+        QCOMPARE(F.Window->Signals()[0].Amplitude(), 2.0);
+        QVERIFY(!F.Window->Signals()[1].Active());
+        QCOMPARE(Cmn.Values("M"), QStringLiteral("300"));
+        QCOMPARE(Cmn.Values("C"), QStringLiteral("1,5"));
+        QCOMPARE(F.DftParams().Values("Window"), QStringLiteral("wkHamming"));
+        QCOMPARE(F.CalcSettings().M, 300);
+        PressKey(Qt::Key_Down);
+        QCOMPARE(F.CalcSettings().M, 300);
+        // Nothing is recalculated.
+        QCOMPARE(Curve.plottable(0), Before);
+        QCOMPARE(F.Window->Spectrum().Count(), 12);
+
+        // The next open starts in the project's folder.
+        Trigger(F, "acOpen");
+        QCOMPARE(F.Platform.FileDialogs.back().InitialDir, Dir.path());
+    }
+
+    void anUnreadableProjectChangesNothing() {
+        TWindowFixture F;
+        F.Platform.FileAnswers.push_back(Dir.path()); // a folder
+        Trigger(F, "acOpen");
+        QCOMPARE(F.Platform.Messages.size(), 1u);
+        QVERIFY(F.Platform.Messages[0].Text.contains(Dir.path()));
+        QCOMPARE(F.Platform.Messages[0].Kind, TMessageKind::Error);
+        QCOMPARE(F.Window->windowTitle(), QStringLiteral("Vibrona"));
+        QCOMPARE(F.Window->FileName(), QString());
+        QCOMPARE(F.Window->Signals().Count(), 1);
+        QCOMPARE(F.Window->Signals()[0].DF(), 60.0);
+    }
+
+    void aByteOrderMarkDoesNotHideTheFirstSection() {
+        TWindowFixture F;
+        Write(Dir.filePath("bom.vbf"), "\xEF\xBB\xBF" + TwoSignals);
+        F.Platform.FileAnswers.push_back(Dir.filePath("bom.vbf"));
+        Trigger(F, "acOpen");
+        QCOMPARE(F.Window->Signals().Count(), 2);
+        QCOMPARE(F.CalcSettings().M, 300);
+    }
+
+    void savingWritesTheExampleLinesAndKeepsOtherSections() {
+        TWindowFixture F;
+        F.Platform.FileAnswers.push_back(Dir.filePath("new.vbf"));
+        Trigger(F, "acSave");
+        QCOMPARE(Read(Dir.filePath("new.vbf")),
+                 QByteArray("[General]\ndt=0,00025\nM=200\nC=0\nSignalsCount=1\n"
+                            "[DFT]\nN=4000\nK=200\nWindow=0\n"
+                            "[Signal0]\nActive=1\nAmplitude=1\nVelocity=0\n"
+                            "Frequency=50\nDampingFactor=60\nFi=0\n"));
+        QCOMPARE(F.Window->windowTitle(), QStringLiteral("Vibrona - new.vbf"));
+
+        // Two signals into a file that held five: the sections of the others stay.
+        F.Platform.InputAnswers.push_back({"5"});
+        Trigger(F, "miLeftSaw");
+        F.Platform.FileAnswers.push_back(Dir.filePath("new.vbf"));
+        Trigger(F, "acSave");
+        F.Platform.InputAnswers.push_back({"2"});
+        Trigger(F, "miLeftSaw");
+        F.Platform.FileAnswers.push_back(Dir.filePath("new.vbf"));
+        Trigger(F, "acSave");
+        const QByteArray Saved = Read(Dir.filePath("new.vbf"));
+        QVERIFY(Saved.contains("SignalsCount=2\n"));
+        QVERIFY(Saved.contains("[Signal4]\n"));
+        F.Platform.FileAnswers.push_back(Dir.filePath("new.vbf"));
+        Trigger(F, "acOpen");
+        QCOMPARE(F.Window->Signals().Count(), 2);
+    }
+
+    void aFailedSaveChangesNeitherNameNorFile() {
+        TWindowFixture F;
+        F.Platform.FileAnswers.push_back(Dir.filePath("first.vbf"));
+        Trigger(F, "acSave");
+        const QString Locked = Dir.filePath("locked.vbf");
+        Write(Locked, "[General]\nM=16\n");
+        QFile::setPermissions(Locked, QFileDevice::ReadOwner);
+        F.Platform.FileAnswers.push_back(Locked);
+        Trigger(F, "acSave");
+        QCOMPARE(F.Platform.Messages.size(), 1u);
+        QCOMPARE(F.Platform.Messages[0].Text, QStringLiteral("Unable to write to %1.").arg(Locked));
+        QCOMPARE(F.Window->FileName(), Dir.filePath("first.vbf"));
+        QCOMPARE(F.Window->windowTitle(), QStringLiteral("Vibrona - first.vbf"));
+        QCOMPARE(Read(Locked), QByteArray("[General]\nM=16\n"));
+    }
+
+    void saveDialogPresets() {
+        TWindowFixture F;
+        Trigger(F, "acRefresh");
+        F.Platform.FileAnswers = {std::nullopt, std::nullopt, Dir.filePath("beam.vbf"),
+                                  std::nullopt};
+        Trigger(F, "acSave");
+        Trigger(F, "miSaveCurveToTxt");
+        Trigger(F, "acSave");
+        Trigger(F, "pmSaveCharacteristicFrequenciesToTxt");
+        const auto& D = F.Platform.FileDialogs;
+        QCOMPARE(D.size(), 4u);
+        // No project: no name in the program's folder, or the export's own name.
+        QCOMPARE(D[0].FileName, QString());
+        QCOMPARE(D[0].InitialDir, QCoreApplication::applicationDirPath());
+        QCOMPARE(D[1].FileName, QStringLiteral("tcCurve"));
+        QCOMPARE(D[1].Filter, QStringLiteral("Текстовые файлы (*.txt)|*.txt"));
+        QCOMPARE(D[1].DefaultExt, QStringLiteral("txt"));
+        // With a project: its name without extension, in its folder.
+        QCOMPARE(D[3].FileName, Dir.filePath("beam"));
+        QCOMPARE(D[3].InitialDir, Dir.path());
+        // Generating forgets the file name but not the caption.
+        Trigger(F, "miSineWave");
+        QCOMPARE(F.Window->FileName(), QString());
+        QCOMPARE(F.Window->windowTitle(), QStringLiteral("Vibrona - beam.vbf"));
+    }
+
+    void exportsDoNothingBeforeARecalculation() {
+        TWindowFixture F;
+        for (const char* Name : {"acSaveCurve", "miSaveCurveToTxt", "acSaveSpectrum",
+                                 "pmSaveSpectrumToTxt", "pmSaveCharacteristicFrequenciesToTxt"})
+            Trigger(F, Name);
+        QVERIFY(F.Platform.FileDialogs.empty());
+        QVERIFY(F.Platform.Messages.empty());
+    }
+
+    void textExportsEqualTheBatchCommands() {
+        TWindowFixture F;
+        F.Platform.FileAnswers.push_back(Dir.filePath("p.vbf"));
+        Trigger(F, "acSave");
+        Trigger(F, "acRefresh");
+        F.Platform.FileAnswers = {Dir.filePath("curve.txt"), Dir.filePath("spectrum.txt"),
+                                  Dir.filePath("samples.txt")};
+        Trigger(F, "miSaveCurveToTxt");
+        Trigger(F, "pmSaveSpectrumToTxt");
+        Trigger(F, "pmSaveCharacteristicFrequenciesToTxt");
+
+        QProcess Batch;
+        Batch.setProcessEnvironment([] {
+            auto Env = QProcessEnvironment::systemEnvironment();
+            Env.insert("LC_ALL", "ru_RU.UTF-8");
+            return Env;
+        }());
+        Batch.start(QStringLiteral(VIBRONA_BATCH),
+                    {Dir.filePath("p.vbf"), "--curve", Dir.filePath("b-curve.txt"), "--spectrum",
+                     Dir.filePath("b-spectrum.txt"), "--samples", Dir.filePath("b-samples.txt")});
+        QVERIFY(Batch.waitForFinished(30000));
+        QCOMPARE(Batch.exitCode(), 0);
+        for (const char* Name : {"curve.txt", "spectrum.txt", "samples.txt"}) {
+            const QByteArray Window = Read(Dir.filePath(Name));
+            QCOMPARE(Window.count("\r\n") > 4, true);
+            QCOMPARE(Window, Read(Dir.filePath(QStringLiteral("b-") + Name)));
+        }
+        QCOMPARE(Read(Dir.filePath("curve.txt")).count("\r\n"), 200);
+    }
+
+    void picturesFollowTheChosenExtension() {
+        TWindowFixture F;
+        Trigger(F, "acRefresh");
+        F.Platform.FileAnswers = {Dir.filePath("curve.emf"), Dir.filePath("spectrum.png")};
+        QCustomPlot& Curve = F.Find<QCustomPlot>("tcCurve");
+        const QColor Corner = Curve.grab().toImage().pixelColor(1, Curve.height() / 2);
+        Trigger(F, "acSaveCurve");
+        Trigger(F, "acSaveSpectrum");
+        QVERIFY(F.Platform.Messages.empty());
+        QCOMPARE(F.Platform.FileDialogs[0].DefaultExt, QStringLiteral("emf"));
+        QVERIFY(F.Platform.FileDialogs[0].Filter.contains("PNG (*.png)|*.png"));
+        QCOMPARE(Read(Dir.filePath("curve.emf")).mid(40, 4), QByteArray(" EMF"));
+        QCOMPARE(QImage(Dir.filePath("spectrum.png")).size(),
+                 F.Find<QCustomPlot>("tcSpectrum").size());
+        // The chart on screen keeps its gradient.
+        QVERIFY(Corner != QColor(Qt::white));
+        QCOMPARE(Curve.grab().toImage().pixelColor(1, Curve.height() / 2), Corner);
+    }
+
+private:
+    QTemporaryDir Dir;
+};
+
+QTEST_MAIN(TFilesTest)
+#include "FilesTest.moc"
