@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,46 @@ TEST_F(BatchTest, ArgumentsAndHelp) {
     const TRun Help = Run({"--help"});
     EXPECT_EQ(Help.Status, 0);
     EXPECT_TRUE(QString::fromUtf8(Help.Out).startsWith(QStringLiteral("Использование:")));
+}
+
+TEST_F(BatchTest, PicturesInEveryFormatWithoutADisplay) {
+    const TRun r = Run({"p.vbf", "--curve-picture", "c.EMF", "--spectrum-picture", "s.png"});
+    ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+    EXPECT_EQ(Read("c.EMF").mid(40, 4), QByteArray(" EMF"));
+    // The spectrum chart's size in the window at start, as the PNG header gives it.
+    const QByteArray Png = Read("s.png");
+    ASSERT_TRUE(Png.startsWith("\x89PNG"));
+    EXPECT_EQ(qFromBigEndian<quint32>(Png.constData() + 16), 661u);
+    EXPECT_EQ(qFromBigEndian<quint32>(Png.constData() + 20), 232u);
+    const TRun Sized = Run({"p.vbf", "--curve-picture", "c.svg", "--spectrum-picture", "s.pdf",
+                            "--picture-size", "320x200"});
+    ASSERT_EQ(Sized.Status, 0) << Sized.Err.toStdString();
+    EXPECT_TRUE(Read("c.svg").contains("<svg"));
+    EXPECT_TRUE(Read("c.svg").contains("width=\"320\""));
+    EXPECT_TRUE(Read("s.pdf").startsWith("%PDF"));
+}
+
+TEST_F(BatchTest, OutputsNeverReplaceTheProjectOrEachOther) {
+    const QByteArray Project = Read("p.vbf");
+    const struct {
+        QStringList Args;
+        const char* Reason;
+    } Refused[] = {
+        {{"p.vbf", "--curve", "p.vbf"}, "p.vbf"},
+        {{"p.vbf", "--curve-picture", "./p.vbf"}, "p.vbf"},
+        {{"p.vbf", "--curve", "x.txt", "--samples", "x.txt"}, "x.txt"},
+        {{"p.vbf", "--curve-picture", "c.bmp"}, "c.bmp"},
+        {{"p.vbf", "--curve-picture", "c.png", "--picture-size", "0x10"}, "0x10"},
+    };
+    for (const auto& c : Refused) {
+        const TRun r = Run(c.Args);
+        EXPECT_EQ(r.Status, 2) << c.Reason;
+        EXPECT_TRUE(r.Err.contains(c.Reason)) << r.Err.toStdString();
+    }
+    EXPECT_EQ(Read("p.vbf"), Project);
+    EXPECT_FALSE(Exists("x.txt"));
+    // Saving the project onto itself stays allowed.
+    EXPECT_EQ(Run({"p.vbf", "--save-project", "p.vbf"}).Status, 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "PaintRecorder.h"
 #include "WindowFixture.h"
+#include "ui/charts/ChartLook.h"
 #include "ui/window/ProgramFont.h"
 
 #include <QAction>
@@ -75,6 +76,10 @@ private slots:
         QCOMPARE(F.DftParams().horizontalHeaderItem(1)->text(), QStringLiteral("Значение"));
         QCOMPARE(F.CalcSettings().dt, 0.00025);
         QCOMPARE(F.CalcSettings().K, 200);
+
+        // Pictures made without a window take these sizes.
+        QCOMPARE(F.Find<QCustomPlot>("tcCurve").size(), CurveChartSize);
+        QCOMPARE(F.Find<QCustomPlot>("tcSpectrum").size(), SpectrumChartSize);
 
         // Nothing is computed at start.
         QCOMPARE(F.Find<QCustomPlot>("tcCurve").plottableCount(), 0);

@@ -49,6 +49,8 @@ void SetupChart(QCustomPlot& AChart) {
     SetupAxis(*AChart.yAxis, Font);
     SetupFrameAxis(*AChart.xAxis2);
     SetupFrameAxis(*AChart.yAxis2);
+    for (QCPAxis* Axis : {AChart.yAxis, AChart.xAxis})
+        SetAxisLabelFormat(*Axis, QString::fromLatin1(ShortFloatFormat));
 }
 
 void SetAxisLabelFormat(QCPAxis& AAxis, const QString& APattern) {

@@ -18,7 +18,8 @@ private:
 };
 
 // The look both charts share: no legend or title, a grey frame round the plot, 2 px
-// margins, dotted grid lines, 1 px axis lines and a three-colour background.
+// margins, dotted grid lines, 1 px axis lines, a three-colour background and
+// "#,##0.#######" labels on both axes.
 void SetupChart(QCustomPlot& AChart);
 // Sets the label pattern of one axis ("#,##0.#######" for both axes of both charts).
 void SetAxisLabelFormat(QCPAxis& AAxis, const QString& APattern);
@@ -26,4 +27,7 @@ void SetAxisLabelFormat(QCPAxis& AAxis, const QString& APattern);
 void FitAxesToData(QCustomPlot& AChart);
 
 inline constexpr int ChartMargin = 2;
+// The charts' sizes in the window at start, the size of pictures made without one.
+inline constexpr QSize CurveChartSize(661, 241);
+inline constexpr QSize SpectrumChartSize(661, 232);
 inline constexpr int ChartAxisOffset = 2;

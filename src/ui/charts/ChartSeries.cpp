@@ -1,5 +1,6 @@
 #include "ui/charts/ChartSeries.h"
 
+#include "ui/charts/ChartLook.h"
 #include "ui/charts/SpectrumBars.h"
 
 #include <qcustomplot.h>
@@ -41,6 +42,20 @@ void SetSpectrumPoints(TSpectrumBars& ASeries, std::span<const double> AFrequenc
     ASeries.data()->set(Points, true);
     const double Spacing = Points.size() > 1 ? Points[1].key - Points[0].key : ALineSpacing;
     ASeries.setWidth(0.15 * Spacing);
+}
+
+void ShowCurve(QCustomPlot& AChart, std::span<const double> ATime, std::span<const double> AValue) {
+    SetCurvePoints(*AddLineSeries(&AChart, true, 1, CurveColor), ATime, AValue);
+    FitAxesToData(AChart);
+    AChart.replot();
+}
+
+void ShowSpectrum(QCustomPlot& AChart, std::span<const double> AFrequency,
+                  std::span<const double> AMagnitude, double ALineSpacing) {
+    SetSpectrumPoints(*AddBarSeries(&AChart, true, SpectrumColor), AFrequency, AMagnitude,
+                      ALineSpacing);
+    FitAxesToData(AChart);
+    AChart.replot();
 }
 
 void ShowPointMarkers(QCPGraph& ASeries, bool AVisible) {

@@ -27,6 +27,11 @@ void SetCurvePoints(QCPGraph& ASeries, std::span<const double> ATime,
 void SetSpectrumPoints(TSpectrumBars& ASeries, std::span<const double> AFrequency,
                        std::span<const double> AMagnitude, double ALineSpacing);
 
+// Replaces the chart's series by the curve, or by the spectrum, and fits the axes to it.
+void ShowCurve(QCustomPlot& AChart, std::span<const double> ATime, std::span<const double> AValue);
+void ShowSpectrum(QCustomPlot& AChart, std::span<const double> AFrequency,
+                  std::span<const double> AMagnitude, double ALineSpacing);
+
 // Shows the curve's samples as small circles in the series colour, or hides them.
 void ShowPointMarkers(QCPGraph& ASeries, bool AVisible);
 

@@ -8,7 +8,6 @@
 #include "ui/charts/SpectrumBars.h"
 #include "ui/window/CommandGuard.h"
 #include "ui/window/StatusPanels.h"
-#include "util/NumberFormat.h"
 
 #include <QSplitter>
 
@@ -16,11 +15,8 @@
 
 namespace {
 
-constexpr int SpectrumChartHeight = 232;
 constexpr int ChartPaneMinHeight = 201;
 constexpr int CurveMinHeight = 30;
-// The initial share of the curve: what the results panel leaves below the grid.
-constexpr int CurveChartHeight = 640 - 160 - 3 - 4 - SpectrumChartHeight;
 // A press and a release closer than this make a click.
 constexpr int ClickTolerance = 3;
 
@@ -28,8 +24,6 @@ QCustomPlot* NewChart(const char* AName, QWidget* AParent) {
     auto* Chart = new QCustomPlot(AParent); // owned by the splitter
     Chart->setObjectName(QLatin1String(AName));
     SetupChart(*Chart);
-    for (QCPAxis* Axis : {Chart->yAxis, Chart->xAxis})
-        SetAxisLabelFormat(*Axis, QString::fromLatin1(ShortFloatFormat));
     return Chart;
 }
 
@@ -47,7 +41,7 @@ TChartsPanel::TChartsPanel(TStatusPanels& AStatus, const TCommandGuard& AGuard, 
     tcSpectrum->setMinimumHeight(ChartPaneMinHeight);
     hSplitter->setStretchFactor(0, 1);
     hSplitter->setStretchFactor(1, 0);
-    hSplitter->setSizes({CurveChartHeight, SpectrumChartHeight});
+    hSplitter->setSizes({CurveChartSize.height(), SpectrumChartSize.height()});
     ConnectHandlers();
 }
 
@@ -77,15 +71,8 @@ void TChartsPanel::ConnectHandlers() {
 }
 
 void TChartsPanel::ShowResults(const TCalcResult& AResult, double ALineSpacing) {
-    QCPGraph* Curve = AddLineSeries(tcCurve, true, 1, CurveColor);
-    SetCurvePoints(*Curve, AResult.CurveTime, AResult.CurveValue);
-    TSpectrumBars* Spectrum = AddBarSeries(tcSpectrum, true, SpectrumColor);
-    SetSpectrumPoints(*Spectrum, AResult.SpectrumFrequency, AResult.SpectrumMagnitude,
-                      ALineSpacing);
-    for (QCustomPlot* Chart : {tcCurve, tcSpectrum}) {
-        FitAxesToData(*Chart);
-        Chart->replot();
-    }
+    ShowCurve(*tcCurve, AResult.CurveTime, AResult.CurveValue);
+    ShowSpectrum(*tcSpectrum, AResult.SpectrumFrequency, AResult.SpectrumMagnitude, ALineSpacing);
 }
 
 // Neither chart is dragged smaller than 201 while there is room for both.

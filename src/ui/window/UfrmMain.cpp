@@ -5,6 +5,7 @@
 #include "model/SignalGenerators.h"
 #include "model/SignalGridRows.h"
 #include "platform/PlatformServices.h"
+#include "ui/charts/ChartLook.h"
 #include "ui/controls/CategoryPanelGroup.h"
 #include "ui/controls/DrawGrid.h"
 #include "ui/window/ChartsPanel.h"
@@ -39,10 +40,9 @@ constexpr int EditorPanelHeight = 120;
 // spectrum chart at their first heights.
 constexpr int ReadableChartWidth = 380;
 constexpr int ReadableCurveHeight = 120;
-constexpr int SpectrumChartHeight = 232;
 constexpr int MinimumClientWidth = ParamsPanelWidth + 3 + ReadableChartWidth;
 constexpr int MinimumClientHeight =
-    19 + GridHeight + 3 + ReadableCurveHeight + 4 + SpectrumChartHeight;
+    19 + GridHeight + 3 + ReadableCurveHeight + 4 + SpectrumChartSize.height();
 
 // With a Russian layout the letter keys report Cyrillic letters; the shortcuts
 // follow the keys, so Щ, К and Ы stand for O, R and S as on a Latin layout.
