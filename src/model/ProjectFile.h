@@ -23,8 +23,11 @@ struct TProjectData {
 // "." or ",". Settings outside the editors' limits are corrected. Raises
 // EVibronaError for a SignalsCount above MaxProjectSignals.
 TProjectData ReadProject(const TIniFile& AIni, const TCalcSettings& ACurrentSettings,
-                         int ACurrentCount);
-std::vector<std::unique_ptr<TSignal>> ReadSignals(const TIniFile& AIni, int ACurrentCount);
+                         int ACurrentCount,
+                         const TFormatSettings& AFormat = TFormatSettings::Default());
+std::vector<std::unique_ptr<TSignal>>
+ReadSignals(const TIniFile& AIni, int ACurrentCount,
+            const TFormatSettings& AFormat = TFormatSettings::Default());
 
 void WriteSettings(TIniFile& AIni, const TCalcSettings& ASettings,
                    const TFormatSettings& AFormat = TFormatSettings::Default());
@@ -33,7 +36,8 @@ void WriteSignals(TIniFile& AIni, const TSignals& ASignals,
 
 // Opening is all or nothing: the file is read and checked before the settings and
 // the signals are replaced.
-void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& ASignals);
+void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& ASignals,
+                 const TFormatSettings& AFormat = TFormatSettings::Default());
 
 // Writes the settings, then the signals, into whatever the file holds, in one
 // atomic replacement of the file.
