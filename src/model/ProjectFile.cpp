@@ -1,8 +1,11 @@
 #include "model/ProjectFile.h"
 
+#include "util/AtomicFile.h"
 #include "util/Errors.h"
 #include "util/NumberFormat.h"
 #include "util/TextConvert.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -28,6 +31,15 @@ int ReadInt(const TIniFile& AIni, const QString& ASection, const QString& AKey, 
 
 bool ReadBool(const TIniFile& AIni, const QString& ASection, const QString& AKey, bool ADefault) {
     return ReadInt(AIni, ASection, AKey, ADefault ? 1 : 0) != 0;
+}
+
+// What the file holds before a save writes into it. A target that cannot be
+// replaced fails as a write before it is read.
+TIniFile LoadForSaving(const QString& AFileName) {
+    const QFileInfo Info(AFileName);
+    if (Info.exists() && !IsReplaceable(Info))
+        throw EWriteError(AFileName);
+    return TIniFile::Load(AFileName);
 }
 
 } // namespace
@@ -113,7 +125,7 @@ void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& A
 
 void SaveProject(const QString& AFileName, const TCalcSettings& ASettings, const TSignals& ASignals,
                  const TFormatSettings& AFormat) {
-    TIniFile Ini = TIniFile::Load(AFileName);
+    TIniFile Ini = LoadForSaving(AFileName);
     WriteSettings(Ini, ASettings, AFormat);
     WriteSignals(Ini, ASignals, AFormat);
     Ini.Save(AFileName);
@@ -127,7 +139,7 @@ void TSignals::LoadFromFile(const QString& AFileName) {
 }
 
 void TSignals::SaveToFile(const QString& AFileName) const {
-    TIniFile Ini = TIniFile::Load(AFileName);
+    TIniFile Ini = LoadForSaving(AFileName);
     WriteSignals(Ini, *this);
     Ini.Save(AFileName);
 }

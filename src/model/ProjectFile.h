@@ -35,11 +35,14 @@ void WriteSignals(TIniFile& AIni, const TSignals& ASignals,
                   const TFormatSettings& AFormat = TFormatSettings::Default());
 
 // Opening is all or nothing: the file is read and checked before the settings and
-// the signals are replaced.
+// the signals are replaced. An absent file reads as empty; one that exists but
+// cannot be read raises EReadError, naming the file.
 void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& ASignals,
                  const TFormatSettings& AFormat = TFormatSettings::Default());
 
 // Writes the settings, then the signals, into whatever the file holds, in one
-// atomic replacement of the file.
+// atomic replacement of the file. A target that cannot be replaced raises
+// EWriteError; one that can be replaced but not read raises EReadError, since its
+// other lines could not be kept.
 void SaveProject(const QString& AFileName, const TCalcSettings& ASettings, const TSignals& ASignals,
                  const TFormatSettings& AFormat = TFormatSettings::Default());

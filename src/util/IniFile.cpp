@@ -1,8 +1,12 @@
 #include "util/IniFile.h"
 
 #include "util/AtomicFile.h"
+#include "util/Errors.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <cstring>
@@ -10,6 +14,9 @@
 
 namespace {
 
+constexpr QByteArrayView Utf8Mark("\xEF\xBB\xBF");
+constexpr QByteArrayView Utf16LeMark("\xFF\xFE");
+constexpr QByteArrayView Utf16BeMark("\xFE\xFF");
 // Written lines are kept in chunks of this size, so that a save allocates little.
 constexpr std::size_t ChunkSize = 1 << 16;
 
@@ -69,7 +76,17 @@ bool TIniFile::TFoldedEqual::operator()(std::string_view a, std::string_view b) 
                     QByteArrayView(b.data(), static_cast<qsizetype>(b.size())));
 }
 
-TIniFile::TIniFile(const QByteArray& AContent) : FText(AContent) {
+TIniFile::TIniFile(const QByteArray& AContent) {
+    if (AContent.startsWith(Utf8Mark)) {
+        FText = AContent.sliced(Utf8Mark.size());
+    } else if (AContent.startsWith(Utf16LeMark) || AContent.startsWith(Utf16BeMark)) {
+        FEncoding = TEncoding::Utf16;
+        QStringDecoder Decoder(AContent.startsWith(Utf16LeMark) ? QStringConverter::Utf16LE
+                                                                : QStringConverter::Utf16BE);
+        FText = QString(Decoder(QByteArrayView(AContent).sliced(Utf16LeMark.size()))).toUtf8();
+    } else {
+        FText = AContent;
+    }
     Parse();
 }
 
@@ -143,9 +160,15 @@ QByteArrayView TIniFile::Keep(std::initializer_list<std::string_view> AParts) {
 
 TIniFile TIniFile::Load(const QString& AFileName) {
     QFile File(AFileName);
-    if (!File.open(QIODevice::ReadOnly))
-        return TIniFile();
-    return TIniFile(File.readAll());
+    if (!File.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo::exists(AFileName))
+            return TIniFile();
+        throw EReadError(AFileName);
+    }
+    const QByteArray Content = File.readAll();
+    if (File.error() != QFileDevice::NoError)
+        throw EReadError(AFileName);
+    return TIniFile(Content);
 }
 
 void TIniFile::Save(const QString& AFileName) const {
@@ -173,6 +196,10 @@ QByteArray TIniFile::Content() const {
     for (const TSection& Section : FSections) {
         Append(Section.Header);
         std::for_each(Section.Body.begin(), Section.Body.end(), Append);
+    }
+    if (FEncoding == TEncoding::Utf16) {
+        QStringEncoder Encoder(QStringConverter::Utf16LE);
+        return Utf16LeMark.toByteArray() + QByteArray(Encoder(QString::fromUtf8(Text)));
     }
     return Text;
 }

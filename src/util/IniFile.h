@@ -19,12 +19,18 @@
 // LF when it has none. The sections are indexed once and a key is looked up among
 // the lines of its section, so reading or writing the few keys of every section
 // takes time proportional to the text.
+//
+// Encodings: a UTF-8 byte-order mark is skipped and not written back, since the
+// Windows profile functions take it for part of the first line. A UTF-16 text with
+// its byte-order mark (either byte order) is read as text and written back as
+// UTF-16 little endian with its mark, the form those functions read and keep.
 class TIniFile {
 public:
     TIniFile() = default;
     explicit TIniFile(const QByteArray& AContent);
 
-    // An absent or unreadable file reads as empty.
+    // An absent file reads as empty, so that saving creates it. Raises EReadError
+    // for a file that exists but cannot be read (no permission, a folder, an I/O error).
     static TIniFile Load(const QString& AFileName);
     // Writes the whole text in one piece; raises EWriteError.
     void Save(const QString& AFileName) const;
@@ -32,10 +38,12 @@ public:
     std::optional<QString> ReadString(QStringView ASection, QStringView AKey) const;
     void WriteString(QStringView ASection, QStringView AKey, QStringView AValue);
 
+    // The bytes of the file, in its encoding.
     QByteArray Content() const;
 
 private:
     enum class TEnd : unsigned char { None, Lf, CrLf };
+    enum class TEncoding : unsigned char { Utf8, Utf16 };
     // The text points into FText or into FChunks, which never move.
     struct TLine {
         QByteArrayView Text;
@@ -59,8 +67,9 @@ private:
     TLine* LastLine();
     QByteArrayView Keep(std::initializer_list<std::string_view> AParts);
 
+    TEncoding FEncoding = TEncoding::Utf8;
     TEnd FNewLineEnd = TEnd::Lf;
-    QByteArray FText;                             // the text as read
+    QByteArray FText;                             // the text as read, UTF-8
     std::vector<std::unique_ptr<char[]>> FChunks; // the texts of written lines
     std::size_t FChunkFree = 0;
     std::vector<TLine> FPreamble; // the lines before the first section

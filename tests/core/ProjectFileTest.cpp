@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -225,6 +226,51 @@ TEST_F(ProjectFileTest, SignalListFileOperations) {
     Loaded.LoadFromFile(Path("list.vbf"));
     ASSERT_EQ(Loaded.Count(), 2);
     EXPECT_EQ(Loaded[1].Amplitude(), 2);
+}
+
+TEST_F(ProjectFileTest, Utf8MarkIsSkippedAndNotWrittenBack) {
+    Write(Path("bom.vbf"), "\xEF\xBB\xBF[General]\r\nM=64\r\n; заметка\r\n");
+    TCalcSettings s;
+    TSignals Signals;
+    OpenProject(Path("bom.vbf"), s, Signals);
+    EXPECT_EQ(s.M, 64);
+    Signals.SaveToFile(Path("bom.vbf"));
+    EXPECT_EQ(Read(Path("bom.vbf")),
+              QByteArray("[General]\r\nM=64\r\n; заметка\r\nSignalsCount=0\r\n"));
+}
+
+// Both byte orders read; saving writes UTF-16 little endian with its mark.
+TEST_F(ProjectFileTest, Utf16ReadsAsTextAndSavesLittleEndian) {
+    const QString Old = QStringLiteral("[General]\r\nM=64\r\n; заметка\r\n");
+    for (const auto Encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        QStringEncoder Encoder(Encoding, QStringConverter::Flag::WriteBom);
+        Write(Path("wide.vbf"), Encoder(Old));
+        TCalcSettings s;
+        TSignals Signals;
+        OpenProject(Path("wide.vbf"), s, Signals);
+        EXPECT_EQ(s.M, 64);
+        Signals.SaveToFile(Path("wide.vbf"));
+        QStringEncoder Little(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+        EXPECT_EQ(Read(Path("wide.vbf")), QByteArray(Little(Old + "SignalsCount=0\r\n")));
+    }
+}
+
+TEST_F(ProjectFileTest, UnreadableFileIsReportedAndChangesNothing) {
+    const QString Folder = Path("folder.vbf");
+    ASSERT_TRUE(QDir(Dir.path()).mkdir(QStringLiteral("folder.vbf")));
+    TCalcSettings s;
+    s.M = 512;
+    TSignals Signals;
+    AddSignal(Signals, 1, 0, 50, 60);
+    try {
+        OpenProject(Folder, s, Signals);
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Не удается прочитать файл %1").arg(Folder));
+    }
+    EXPECT_EQ(s.M, 512);
+    EXPECT_EQ(Signals.Count(), 1);
+    EXPECT_THROW(SaveProject(Folder, s, Signals), EWriteError);
 }
 
 } // namespace
