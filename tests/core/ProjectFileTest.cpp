@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 class ProjectFileTest : public ::testing::Test {
@@ -226,6 +228,37 @@ TEST_F(ProjectFileTest, SignalListFileOperations) {
     Loaded.LoadFromFile(Path("list.vbf"));
     ASSERT_EQ(Loaded.Count(), 2);
     EXPECT_EQ(Loaded[1].Amplitude(), 2);
+}
+
+// Every finite double comes back as its 15-digit text reads, the largest included.
+TEST_F(ProjectFileTest, ExtremeFloatsSurviveSaveAndOpen) {
+    constexpr double Max = std::numeric_limits<double>::max();
+    const struct {
+        double Value, Loaded;
+    } Cases[] = {
+        {Max, Max},
+        {-Max, -Max},
+        {std::numeric_limits<double>::min(), 2.2250738585072e-308},
+        {-std::numeric_limits<double>::min(), -2.2250738585072e-308},
+        {std::numeric_limits<double>::denorm_min(), 4.94065645841247e-324},
+        {1.2345678901234567e-310, 1.23456789012346e-310},
+        {-0.1, -0.1},
+        {1.0 / 3.0, 0.333333333333333},
+        {6.02214076e23, 6.02214076e23},
+    };
+    for (const QLocale& Locale : {QLocale::c(), QLocale(QLocale::Russian, QLocale::Russia)}) {
+        QLocale::setDefault(Locale);
+        TSignals Signals;
+        for (const auto& c : Cases)
+            AddSignal(Signals, c.Value, 0, 50, 60);
+        SaveProject(Path("extreme.vbf"), TCalcSettings{}, Signals);
+        TCalcSettings s;
+        TSignals Loaded;
+        OpenProject(Path("extreme.vbf"), s, Loaded);
+        ASSERT_EQ(Loaded.Count(), static_cast<int>(std::size(Cases)));
+        for (int i = 0; i < Loaded.Count(); ++i)
+            EXPECT_EQ(Loaded[i].Amplitude(), Cases[i].Loaded) << Locale.name().toStdString() << i;
+    }
 }
 
 TEST_F(ProjectFileTest, Utf8MarkIsSkippedAndNotWrittenBack) {
