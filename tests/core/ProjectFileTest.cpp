@@ -230,6 +230,18 @@ TEST_F(ProjectFileTest, SignalListFileOperations) {
     EXPECT_EQ(Loaded[1].Amplitude(), 2);
 }
 
+TEST_F(ProjectFileTest, SignalsCountLimitAndNonzeroActive) {
+    Write(Path("limit.vbf"), "[General]\nSignalsCount=100000\n[Signal0]\nActive=2\n"
+                             "[Signal1]\nActive=-1\n[Signal2]\nActive=0\n");
+    TCalcSettings s;
+    TSignals Signals;
+    OpenProject(Path("limit.vbf"), s, Signals);
+    ASSERT_EQ(Signals.Count(), 100000);
+    EXPECT_TRUE(Signals[0].Active());
+    EXPECT_TRUE(Signals[1].Active());
+    EXPECT_FALSE(Signals[2].Active());
+}
+
 // Every finite double comes back as its 15-digit text reads, the largest included.
 TEST_F(ProjectFileTest, ExtremeFloatsSurviveSaveAndOpen) {
     constexpr double Max = std::numeric_limits<double>::max();
