@@ -146,15 +146,16 @@ QByteArrayView TIniFile::Keep(std::initializer_list<std::string_view> AParts) {
     std::size_t Size = 0;
     for (const std::string_view Part : AParts)
         Size += Part.size();
-    if (FChunks.empty() || FChunkFree < Size) {
-        FChunks.push_back(std::make_unique<char[]>(std::max(ChunkSize, Size)));
-        FChunkFree = std::max(ChunkSize, Size);
+    if (FChunks.empty() || FChunks.back().Size - FChunks.back().Used < Size) {
+        const std::size_t Capacity = std::max(ChunkSize, Size);
+        FChunks.push_back({std::make_unique_for_overwrite<char[]>(Capacity), Capacity, 0});
     }
-    char* const Start = FChunks.back().get() + (std::max(ChunkSize, Size) - FChunkFree);
+    TChunk& Chunk = FChunks.back();
+    char* const Start = Chunk.Data.get() + Chunk.Used;
     char* Out = Start;
     for (const std::string_view Part : AParts)
         Out = std::copy(Part.begin(), Part.end(), Out);
-    FChunkFree -= Size;
+    Chunk.Used += Size;
     return QByteArrayView(Start, static_cast<qsizetype>(Size));
 }
 

@@ -28,6 +28,11 @@ class TIniFile {
 public:
     TIniFile() = default;
     explicit TIniFile(const QByteArray& AContent);
+    // The lines point into the object's own buffers, which a move hands on.
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+    TIniFile(TIniFile&&) = default;
+    TIniFile& operator=(TIniFile&&) = default;
 
     // An absent file reads as empty, so that saving creates it. Raises EReadError
     // for a file that exists but cannot be read (no permission, a folder, an I/O error).
@@ -53,6 +58,10 @@ private:
         TLine Header;
         std::vector<TLine> Body;
     };
+    struct TChunk {
+        std::unique_ptr<char[]> Data;
+        std::size_t Size, Used;
+    };
     struct TFoldedHash {
         std::size_t operator()(std::string_view AName) const noexcept;
     };
@@ -69,9 +78,8 @@ private:
 
     TEncoding FEncoding = TEncoding::Utf8;
     TEnd FNewLineEnd = TEnd::Lf;
-    QByteArray FText;                             // the text as read, UTF-8
-    std::vector<std::unique_ptr<char[]>> FChunks; // the texts of written lines
-    std::size_t FChunkFree = 0;
+    QByteArray FText;             // the text as read, UTF-8
+    std::vector<TChunk> FChunks;  // the texts of written lines
     std::vector<TLine> FPreamble; // the lines before the first section
     std::vector<TSection> FSections;
     // The name of each section -> the first section of that name.
