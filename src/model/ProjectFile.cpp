@@ -1,8 +1,13 @@
 #include "model/ProjectFile.h"
 
+#include "util/AtomicFile.h"
 #include "util/Errors.h"
 #include "util/NumberFormat.h"
 #include "util/TextConvert.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -14,9 +19,9 @@ QString SignalSection(int i) {
 }
 
 double ReadFloat(const TIniFile& AIni, const QString& ASection, const QString& AKey,
-                 double ADefault) {
+                 double ADefault, const TFormatSettings& AFormat) {
     const auto Text = AIni.ReadString(ASection, AKey);
-    return Text ? TextToFloatDef(*Text, ADefault) : ADefault;
+    return Text ? TextToFloatDef(*Text, ADefault, AFormat) : ADefault;
 }
 
 int ReadInt(const TIniFile& AIni, const QString& ASection, const QString& AKey, int ADefault) {
@@ -28,41 +33,55 @@ bool ReadBool(const TIniFile& AIni, const QString& ASection, const QString& AKey
     return ReadInt(AIni, ASection, AKey, ADefault ? 1 : 0) != 0;
 }
 
+// What the file holds before a save writes into it. A target that cannot be
+// replaced fails as a write before it is read.
+TIniFile LoadForSaving(const QString& AFileName) {
+    const QFileInfo Info(AFileName);
+    if (Info.exists() && !IsReplaceable(Info))
+        throw EWriteError(AFileName);
+    return TIniFile::Load(AFileName);
+}
+
 } // namespace
 
-std::vector<std::unique_ptr<TSignal>> ReadSignals(const TIniFile& AIni, int ACurrentCount) {
+std::vector<std::unique_ptr<TSignal>> ReadSignals(const TIniFile& AIni, int ACurrentCount,
+                                                  const TFormatSettings& AFormat) {
     const int Count = ReadInt(AIni, General, QStringLiteral("SignalsCount"), ACurrentCount);
     if (Count > MaxProjectSignals)
         throw EVibronaError(
             QStringLiteral("Файл проекта содержит слишком много сигналов (%1).").arg(Count));
     std::vector<std::unique_ptr<TSignal>> Signals;
+    Signals.reserve(static_cast<std::size_t>(std::max(Count, 0)));
     for (int i = 0; i < Count; ++i) {
         auto s = std::make_unique<TSignal>();
         const QString Section = SignalSection(i);
         s->SetActive(ReadBool(AIni, Section, QStringLiteral("Active"), s->Active()));
-        s->SetAmplitude(ReadFloat(AIni, Section, QStringLiteral("Amplitude"), s->Amplitude()));
-        s->SetVelocity(ReadFloat(AIni, Section, QStringLiteral("Velocity"), s->Velocity()));
-        s->SetFrequency(ReadFloat(AIni, Section, QStringLiteral("Frequency"), s->Frequency()));
-        s->SetDF(ReadFloat(AIni, Section, QStringLiteral("DampingFactor"), s->DF()));
-        s->SetFi(ReadFloat(AIni, Section, QStringLiteral("Fi"), s->Fi()));
+        s->SetAmplitude(
+            ReadFloat(AIni, Section, QStringLiteral("Amplitude"), s->Amplitude(), AFormat));
+        s->SetVelocity(
+            ReadFloat(AIni, Section, QStringLiteral("Velocity"), s->Velocity(), AFormat));
+        s->SetFrequency(
+            ReadFloat(AIni, Section, QStringLiteral("Frequency"), s->Frequency(), AFormat));
+        s->SetDF(ReadFloat(AIni, Section, QStringLiteral("DampingFactor"), s->DF(), AFormat));
+        s->SetFi(ReadFloat(AIni, Section, QStringLiteral("Fi"), s->Fi(), AFormat));
         Signals.push_back(std::move(s));
     }
     return Signals;
 }
 
 TProjectData ReadProject(const TIniFile& AIni, const TCalcSettings& ACurrentSettings,
-                         int ACurrentCount) {
+                         int ACurrentCount, const TFormatSettings& AFormat) {
     TProjectData Data;
     TCalcSettings& s = Data.Settings;
-    s.dt = ReadFloat(AIni, General, QStringLiteral("dt"), ACurrentSettings.dt);
+    s.dt = ReadFloat(AIni, General, QStringLiteral("dt"), ACurrentSettings.dt, AFormat);
     s.M = ReadInt(AIni, General, QStringLiteral("M"), ACurrentSettings.M);
-    s.C = ReadFloat(AIni, General, QStringLiteral("C"), ACurrentSettings.C);
+    s.C = ReadFloat(AIni, General, QStringLiteral("C"), ACurrentSettings.C, AFormat);
     s.N = ReadInt(AIni, Dft, QStringLiteral("N"), ACurrentSettings.N);
     s.K = ReadInt(AIni, Dft, QStringLiteral("K"), ACurrentSettings.K);
     s.Window = WindowKindFromOrdinal(
         ReadInt(AIni, Dft, QStringLiteral("Window"), static_cast<int>(ACurrentSettings.Window)));
     Data.Settings = LimitSettings(s);
-    Data.Signals = ReadSignals(AIni, ACurrentCount);
+    Data.Signals = ReadSignals(AIni, ACurrentCount, AFormat);
     return Data;
 }
 
@@ -94,8 +113,10 @@ void WriteSignals(TIniFile& AIni, const TSignals& ASignals, const TFormatSetting
     }
 }
 
-void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& ASignals) {
-    TProjectData Data = ReadProject(TIniFile::Load(AFileName), ASettings, ASignals.Count());
+void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& ASignals,
+                 const TFormatSettings& AFormat) {
+    TProjectData Data =
+        ReadProject(TIniFile::Load(AFileName), ASettings, ASignals.Count(), AFormat);
     ASettings = Data.Settings;
     ASignals.Clear();
     for (auto& s : Data.Signals)
@@ -104,7 +125,7 @@ void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& A
 
 void SaveProject(const QString& AFileName, const TCalcSettings& ASettings, const TSignals& ASignals,
                  const TFormatSettings& AFormat) {
-    TIniFile Ini = TIniFile::Load(AFileName);
+    TIniFile Ini = LoadForSaving(AFileName);
     WriteSettings(Ini, ASettings, AFormat);
     WriteSignals(Ini, ASignals, AFormat);
     Ini.Save(AFileName);
@@ -118,7 +139,7 @@ void TSignals::LoadFromFile(const QString& AFileName) {
 }
 
 void TSignals::SaveToFile(const QString& AFileName) const {
-    TIniFile Ini = TIniFile::Load(AFileName);
+    TIniFile Ini = LoadForSaving(AFileName);
     WriteSignals(Ini, *this);
     Ini.Save(AFileName);
 }

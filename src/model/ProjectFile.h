@@ -23,8 +23,11 @@ struct TProjectData {
 // "." or ",". Settings outside the editors' limits are corrected. Raises
 // EVibronaError for a SignalsCount above MaxProjectSignals.
 TProjectData ReadProject(const TIniFile& AIni, const TCalcSettings& ACurrentSettings,
-                         int ACurrentCount);
-std::vector<std::unique_ptr<TSignal>> ReadSignals(const TIniFile& AIni, int ACurrentCount);
+                         int ACurrentCount,
+                         const TFormatSettings& AFormat = TFormatSettings::Default());
+std::vector<std::unique_ptr<TSignal>>
+ReadSignals(const TIniFile& AIni, int ACurrentCount,
+            const TFormatSettings& AFormat = TFormatSettings::Default());
 
 void WriteSettings(TIniFile& AIni, const TCalcSettings& ASettings,
                    const TFormatSettings& AFormat = TFormatSettings::Default());
@@ -32,10 +35,14 @@ void WriteSignals(TIniFile& AIni, const TSignals& ASignals,
                   const TFormatSettings& AFormat = TFormatSettings::Default());
 
 // Opening is all or nothing: the file is read and checked before the settings and
-// the signals are replaced.
-void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& ASignals);
+// the signals are replaced. An absent file reads as empty; one that exists but
+// cannot be read raises EReadError, naming the file.
+void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& ASignals,
+                 const TFormatSettings& AFormat = TFormatSettings::Default());
 
 // Writes the settings, then the signals, into whatever the file holds, in one
-// atomic replacement of the file.
+// atomic replacement of the file. A target that cannot be replaced raises
+// EWriteError; one that can be replaced but not read raises EReadError, since its
+// other lines could not be kept.
 void SaveProject(const QString& AFileName, const TCalcSettings& ASettings, const TSignals& ASignals,
                  const TFormatSettings& AFormat = TFormatSettings::Default());

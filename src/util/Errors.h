@@ -40,6 +40,13 @@ public:
         : EVibronaError(QStringLiteral("Unable to write to %1").arg(AFileName)) {}
 };
 
+// A file that exists but cannot be read: no permission, a folder, an I/O error.
+class EReadError : public EVibronaError {
+public:
+    explicit EReadError(const QString& AFileName)
+        : EVibronaError(QStringLiteral("Не удается прочитать файл %1").arg(AFileName)) {}
+};
+
 // The text of the application's error box: a "." is appended when the message's
 // last character sorts after "."; texts ending in "!" or "." stay as they are.
 inline QString ErrorBoxText(const QString& AMessage) {

@@ -1,45 +1,175 @@
 #include "util/IniFile.h"
 
 #include "util/AtomicFile.h"
+#include "util/Errors.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
 
 namespace {
 
-bool IsSectionHeader(const QByteArray& ATrimmed) {
+constexpr QByteArrayView Utf8Mark("\xEF\xBB\xBF");
+constexpr QByteArrayView Utf16LeMark("\xFF\xFE");
+constexpr QByteArrayView Utf16BeMark("\xFE\xFF");
+// Written lines are kept in chunks of this size, so that a save allocates little.
+constexpr std::size_t ChunkSize = 1 << 16;
+
+std::string_view View(QByteArrayView AText) {
+    return {AText.data(), static_cast<std::size_t>(AText.size())};
+}
+
+char Folded(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(QByteArrayView a, QByteArrayView b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The program's names are short ASCII texts: those convert without allocating.
+std::string Utf8(QStringView AText) {
+    std::string Result;
+    Result.reserve(static_cast<std::size_t>(AText.size()));
+    for (const QChar c : AText) {
+        if (c.unicode() >= 0x80)
+            return AText.toUtf8().toStdString();
+        Result += static_cast<char>(c.unicode());
+    }
+    return Result;
+}
+
+bool IsSectionHeader(QByteArrayView ATrimmed) {
     return ATrimmed.startsWith('[') && ATrimmed.contains(']');
 }
 
-QByteArray SectionName(const QByteArray& ATrimmed) {
-    return ATrimmed.mid(1, ATrimmed.indexOf(']') - 1).trimmed();
+QByteArrayView SectionName(QByteArrayView ATrimmed) {
+    return ATrimmed.sliced(1, ATrimmed.indexOf(']') - 1).trimmed();
 }
 
-bool SameName(const QByteArray& a, const QByteArray& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+// A key line has a "=" after its first character.
+bool IsKey(QByteArrayView AText, QByteArrayView AKey) {
+    const qsizetype Eq = AText.indexOf('=');
+    return Eq > 0 && SameName(AText.first(Eq).trimmed(), AKey);
+}
+
+bool IsBlank(QByteArrayView AText) {
+    return AText.trimmed().isEmpty();
 }
 
 } // namespace
 
+std::size_t TIniFile::TFoldedHash::operator()(std::string_view AName) const noexcept {
+    std::size_t Hash = 14695981039346656037ull; // FNV-1a
+    for (const char c : AName)
+        Hash = (Hash ^ static_cast<unsigned char>(Folded(c))) * 1099511628211ull;
+    return Hash;
+}
+
+bool TIniFile::TFoldedEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+    return SameName(QByteArrayView(a.data(), static_cast<qsizetype>(a.size())),
+                    QByteArrayView(b.data(), static_cast<qsizetype>(b.size())));
+}
+
 TIniFile::TIniFile(const QByteArray& AContent) {
-    qsizetype Start = 0;
-    while (Start < AContent.size()) {
-        const qsizetype Nl = AContent.indexOf('\n', Start);
-        if (Nl < 0) {
-            FLines.push_back({AContent.mid(Start), QByteArray()});
-            break;
-        }
-        const bool Cr = Nl > Start && AContent.at(Nl - 1) == '\r';
-        FLines.push_back({AContent.mid(Start, Nl - Start - (Cr ? 1 : 0)),
-                          Cr ? QByteArray("\r\n") : QByteArray("\n")});
-        Start = Nl + 1;
+    if (AContent.startsWith(Utf8Mark)) {
+        FText = AContent.sliced(Utf8Mark.size());
+    } else if (AContent.startsWith(Utf16LeMark) || AContent.startsWith(Utf16BeMark)) {
+        FEncoding = TEncoding::Utf16;
+        QStringDecoder Decoder(AContent.startsWith(Utf16LeMark) ? QStringConverter::Utf16LE
+                                                                : QStringConverter::Utf16BE);
+        FText = QString(Decoder(QByteArrayView(AContent).sliced(Utf16LeMark.size()))).toUtf8();
+    } else {
+        FText = AContent;
     }
+    Parse();
+}
+
+void TIniFile::Parse() {
+    bool EndSeen = false;
+    const char* Data = FText.constData();
+    const qsizetype n = FText.size();
+    qsizetype Start = 0;
+    while (Start < n) {
+        const auto* Nl = static_cast<const char*>(std::memchr(Data + Start, '\n', n - Start));
+        const qsizetype Stop = Nl ? Nl - Data : n;
+        const bool Cr = Nl && Stop > Start && Data[Stop - 1] == '\r';
+        const TEnd End = !Nl ? TEnd::None : Cr ? TEnd::CrLf : TEnd::Lf;
+        if (!EndSeen && End != TEnd::None) {
+            FNewLineEnd = End;
+            EndSeen = true;
+        }
+        const TLine Line{QByteArrayView(Data + Start, Stop - Start - (Cr ? 1 : 0)), End};
+        if (IsSectionHeader(Line.Text.trimmed()))
+            AddSection(Line);
+        else if (FSections.empty())
+            FPreamble.push_back(Line);
+        else
+            FSections.back().Body.push_back(Line);
+        Start = Stop + 1;
+    }
+}
+
+void TIniFile::AddSection(TLine AHeader) {
+    FSectionIndex.try_emplace(View(SectionName(AHeader.Text.trimmed())),
+                              static_cast<int>(FSections.size()));
+    FSections.push_back({AHeader, {}});
+}
+
+int TIniFile::FindSection(std::string_view ASection) const {
+    const auto Found = FSectionIndex.find(ASection);
+    return Found == FSectionIndex.end() ? -1 : Found->second;
+}
+
+int TIniFile::FindKey(const TSection& ASection, std::string_view AKey) {
+    const QByteArrayView Key(AKey.data(), static_cast<qsizetype>(AKey.size()));
+    for (std::size_t i = 0; i < ASection.Body.size(); ++i)
+        if (IsKey(ASection.Body[i].Text, Key))
+            return static_cast<int>(i);
+    return -1;
+}
+
+TIniFile::TLine* TIniFile::LastLine() {
+    if (!FSections.empty()) {
+        TSection& Last = FSections.back();
+        return Last.Body.empty() ? &Last.Header : &Last.Body.back();
+    }
+    return FPreamble.empty() ? nullptr : &FPreamble.back();
+}
+
+QByteArrayView TIniFile::Keep(std::initializer_list<std::string_view> AParts) {
+    std::size_t Size = 0;
+    for (const std::string_view Part : AParts)
+        Size += Part.size();
+    if (FChunks.empty() || FChunks.back().Size - FChunks.back().Used < Size) {
+        const std::size_t Capacity = std::max(ChunkSize, Size);
+        FChunks.push_back({std::make_unique_for_overwrite<char[]>(Capacity), Capacity, 0});
+    }
+    TChunk& Chunk = FChunks.back();
+    char* const Start = Chunk.Data.get() + Chunk.Used;
+    char* Out = Start;
+    for (const std::string_view Part : AParts)
+        Out = std::copy(Part.begin(), Part.end(), Out);
+    Chunk.Used += Size;
+    return QByteArrayView(Start, static_cast<qsizetype>(Size));
 }
 
 TIniFile TIniFile::Load(const QString& AFileName) {
     QFile File(AFileName);
-    if (!File.open(QIODevice::ReadOnly))
-        return TIniFile();
-    return TIniFile(File.readAll());
+    if (!File.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo::exists(AFileName))
+            return TIniFile();
+        throw EReadError(AFileName);
+    }
+    const QByteArray Content = File.readAll();
+    if (File.error() != QFileDevice::NoError)
+        throw EReadError(AFileName);
+    return TIniFile(Content);
 }
 
 void TIniFile::Save(const QString& AFileName) const {
@@ -47,80 +177,68 @@ void TIniFile::Save(const QString& AFileName) const {
 }
 
 QByteArray TIniFile::Content() const {
-    QByteArray Result;
-    for (const TLine& Line : FLines)
-        Result += Line.Text + Line.End;
-    return Result;
-}
-
-int TIniFile::FindSection(const QByteArray& ASection) const {
-    for (int i = 0; i < static_cast<int>(FLines.size()); ++i) {
-        const QByteArray Trimmed = FLines[i].Text.trimmed();
-        if (IsSectionHeader(Trimmed) && SameName(SectionName(Trimmed), ASection))
-            return i;
+    qsizetype Size = 0;
+    const auto Measure = [&Size](const TLine& ALine) { Size += ALine.Text.size() + 2; };
+    std::for_each(FPreamble.begin(), FPreamble.end(), Measure);
+    for (const TSection& Section : FSections) {
+        Measure(Section.Header);
+        std::for_each(Section.Body.begin(), Section.Body.end(), Measure);
     }
-    return -1;
-}
-
-// The line after the last line that belongs to the section.
-int TIniFile::SectionEnd(int ASectionLine) const {
-    int i = ASectionLine + 1;
-    while (i < static_cast<int>(FLines.size()) && !IsSectionHeader(FLines[i].Text.trimmed()))
-        ++i;
-    return i;
-}
-
-int TIniFile::FindKey(int ASectionLine, const QByteArray& AKey) const {
-    const int End = SectionEnd(ASectionLine);
-    for (int i = ASectionLine + 1; i < End; ++i) {
-        const QByteArray& Text = FLines[i].Text;
-        const qsizetype Eq = Text.indexOf('=');
-        if (Eq > 0 && SameName(Text.left(Eq).trimmed(), AKey))
-            return i;
+    QByteArray Text;
+    Text.reserve(Size);
+    const auto Append = [&Text](const TLine& ALine) {
+        Text += ALine.Text;
+        if (ALine.End == TEnd::CrLf)
+            Text += '\r';
+        if (ALine.End != TEnd::None)
+            Text += '\n';
+    };
+    std::for_each(FPreamble.begin(), FPreamble.end(), Append);
+    for (const TSection& Section : FSections) {
+        Append(Section.Header);
+        std::for_each(Section.Body.begin(), Section.Body.end(), Append);
     }
-    return -1;
+    if (FEncoding == TEncoding::Utf16) {
+        QStringEncoder Encoder(QStringConverter::Utf16LE);
+        return Utf16LeMark.toByteArray() + QByteArray(Encoder(QString::fromUtf8(Text)));
+    }
+    return Text;
 }
 
-std::optional<QString> TIniFile::ReadString(const QString& ASection, const QString& AKey) const {
-    const int Section = FindSection(ASection.toUtf8());
+std::optional<QString> TIniFile::ReadString(QStringView ASection, QStringView AKey) const {
+    const int Section = FindSection(Utf8(ASection));
     if (Section < 0)
         return std::nullopt;
-    const int Key = FindKey(Section, AKey.toUtf8());
+    const TSection& Found = FSections[static_cast<std::size_t>(Section)];
+    const int Key = FindKey(Found, Utf8(AKey));
     if (Key < 0)
         return std::nullopt;
-    const QByteArray& Text = FLines[Key].Text;
-    return QString::fromUtf8(Text.mid(Text.indexOf('=') + 1).trimmed());
+    const QByteArrayView Text = Found.Body[static_cast<std::size_t>(Key)].Text;
+    return QString::fromUtf8(Text.sliced(Text.indexOf('=') + 1).trimmed());
 }
 
-QByteArray TIniFile::NewLineEnd() const {
-    for (const TLine& Line : FLines)
-        if (!Line.End.isEmpty())
-            return Line.End;
-    return QByteArray("\n");
-}
-
-void TIniFile::WriteString(const QString& ASection, const QString& AKey, const QString& AValue) {
-    const QByteArray Section = ASection.toUtf8(), Key = AKey.toUtf8();
-    const QByteArray Text = Key + '=' + AValue.toUtf8();
-    const QByteArray End = NewLineEnd();
-    int SectionLine = FindSection(Section);
-    if (SectionLine < 0) {
-        if (!FLines.empty() && FLines.back().End.isEmpty())
-            FLines.back().End = End;
-        FLines.push_back({'[' + Section + ']', End});
-        FLines.push_back({Text, End});
+void TIniFile::WriteString(QStringView ASection, QStringView AKey, QStringView AValue) {
+    const std::string Section = Utf8(ASection), Key = Utf8(AKey);
+    const TLine Line{Keep({Key, "=", Utf8(AValue)}), FNewLineEnd};
+    const int Index = FindSection(Section);
+    if (Index < 0) {
+        if (TLine* Last = LastLine(); Last && Last->End == TEnd::None)
+            Last->End = FNewLineEnd;
+        AddSection(TLine{Keep({"[", Section, "]"}), FNewLineEnd});
+        FSections.back().Body.push_back(Line);
         return;
     }
-    const int KeyLine = FindKey(SectionLine, Key);
-    if (KeyLine >= 0) {
-        FLines[KeyLine].Text = Text;
+    TSection& Target = FSections[static_cast<std::size_t>(Index)];
+    if (const int KeyLine = FindKey(Target, Key); KeyLine >= 0) {
+        Target.Body[static_cast<std::size_t>(KeyLine)].Text = Line.Text;
         return;
     }
     // After the section's last non-blank line, so blank lines stay between sections.
-    int Insert = SectionEnd(SectionLine);
-    while (Insert > SectionLine + 1 && FLines[Insert - 1].Text.trimmed().isEmpty())
+    auto Insert = Target.Body.end();
+    while (Insert != Target.Body.begin() && IsBlank((Insert - 1)->Text))
         --Insert;
-    if (FLines[Insert - 1].End.isEmpty())
-        FLines[Insert - 1].End = End;
-    FLines.insert(FLines.begin() + Insert, TLine{Text, End});
+    TLine& Before = Insert != Target.Body.begin() ? *(Insert - 1) : Target.Header;
+    if (Before.End == TEnd::None)
+        Before.End = FNewLineEnd;
+    Target.Body.insert(Insert, Line);
 }

@@ -1,39 +1,87 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
+#include <cstddef>
+#include <memory>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // An INI text edited in memory line by line. Section and key names match without
-// regard to case; values are trimmed. Writing replaces a key's value in place,
-// appends a new key after the last key of its section and a new section at the
-// end; every other line keeps its bytes and its line end.
+// regard to case (ASCII); values are trimmed; the first of two equal names wins.
+// Writing replaces a key's line in place by "key=value", puts a new key after the
+// last non-blank line of its section and a new section at the end; every other
+// line keeps its bytes and its line end. New lines take the line end of the text,
+// LF when it has none. The sections are indexed once and a key is looked up among
+// the lines of its section, so reading or writing the few keys of every section
+// takes time proportional to the text.
+//
+// Encodings: a UTF-8 byte-order mark is skipped and not written back, since the
+// Windows profile functions take it for part of the first line. A UTF-16 text with
+// its byte-order mark (either byte order) is read as text and written back as
+// UTF-16 little endian with its mark, the form those functions read and keep.
 class TIniFile {
 public:
     TIniFile() = default;
     explicit TIniFile(const QByteArray& AContent);
+    // The lines point into the object's own buffers, which a move hands on.
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+    TIniFile(TIniFile&&) = default;
+    TIniFile& operator=(TIniFile&&) = default;
 
-    // An absent or unreadable file reads as empty.
+    // An absent file reads as empty, so that saving creates it. Raises EReadError
+    // for a file that exists but cannot be read (no permission, a folder, an I/O error).
     static TIniFile Load(const QString& AFileName);
     // Writes the whole text in one piece; raises EWriteError.
     void Save(const QString& AFileName) const;
 
-    std::optional<QString> ReadString(const QString& ASection, const QString& AKey) const;
-    void WriteString(const QString& ASection, const QString& AKey, const QString& AValue);
+    std::optional<QString> ReadString(QStringView ASection, QStringView AKey) const;
+    void WriteString(QStringView ASection, QStringView AKey, QStringView AValue);
 
+    // The bytes of the file, in its encoding.
     QByteArray Content() const;
 
 private:
+    enum class TEnd : unsigned char { None, Lf, CrLf };
+    enum class TEncoding : unsigned char { Utf8, Utf16 };
+    // The text points into FText or into FChunks, which never move.
     struct TLine {
-        QByteArray Text;
-        QByteArray End; // "\n", "\r\n" or empty for a last line without one
+        QByteArrayView Text;
+        TEnd End;
     };
-    int FindSection(const QByteArray& ASection) const;
-    int SectionEnd(int ASectionLine) const;
-    int FindKey(int ASectionLine, const QByteArray& AKey) const;
-    QByteArray NewLineEnd() const;
+    struct TSection {
+        TLine Header;
+        std::vector<TLine> Body;
+    };
+    struct TChunk {
+        std::unique_ptr<char[]> Data;
+        std::size_t Size, Used;
+    };
+    struct TFoldedHash {
+        std::size_t operator()(std::string_view AName) const noexcept;
+    };
+    struct TFoldedEqual {
+        bool operator()(std::string_view a, std::string_view b) const noexcept;
+    };
 
-    std::vector<TLine> FLines;
+    void Parse();
+    void AddSection(TLine AHeader);
+    int FindSection(std::string_view ASection) const;
+    static int FindKey(const TSection& ASection, std::string_view AKey);
+    TLine* LastLine();
+    QByteArrayView Keep(std::initializer_list<std::string_view> AParts);
+
+    TEncoding FEncoding = TEncoding::Utf8;
+    TEnd FNewLineEnd = TEnd::Lf;
+    QByteArray FText;             // the text as read, UTF-8
+    std::vector<TChunk> FChunks;  // the texts of written lines
+    std::vector<TLine> FPreamble; // the lines before the first section
+    std::vector<TSection> FSections;
+    // The name of each section -> the first section of that name.
+    std::unordered_map<std::string_view, int, TFoldedHash, TFoldedEqual> FSectionIndex;
 };

@@ -64,6 +64,35 @@ void RoundDigits(TDecimal& ADec, int AKeep) {
         ADec.Digits.pop_back();
 }
 
+// AValue rounded to 15 significant digits, half away from zero. Correct rounding
+// to 17 digits shows whether the value can lie exactly half-way at the 16th; only
+// then are its exact digits needed.
+TDecimal RoundedToFifteen(double AValue) {
+    if (AValue == 0)
+        return ToDecimal(AValue);
+    char Buffer[40];
+    const double Abs = std::fabs(AValue);
+    std::to_chars(Buffer, Buffer + sizeof Buffer, Abs, std::chars_format::scientific, 16);
+    // "d.dddddddddddddddde+x": the 16th and 17th digits at 16 and 17.
+    if (Buffer[16] == '5' && Buffer[17] == '0') {
+        TDecimal Exact = ToDecimal(AValue);
+        RoundDigits(Exact, 15);
+        return Exact;
+    }
+    const auto Conv =
+        std::to_chars(Buffer, Buffer + sizeof Buffer, Abs, std::chars_format::scientific, 14);
+    TDecimal Result;
+    Result.Negative = std::signbit(AValue);
+    Result.Digits.assign(1, Buffer[0]);
+    Result.Digits.append(Buffer + 2, 14);
+    int Exponent = 0;
+    std::from_chars(Buffer + 17 + (Buffer[17] == '+' ? 1 : 0), Conv.ptr, Exponent);
+    Result.Exponent = Exponent + 1;
+    while (Result.Digits.back() == '0')
+        Result.Digits.pop_back();
+    return Result;
+}
+
 QString GroupDigits(const std::string& AInt, QChar ASeparator) {
     QString Result;
     const int n = static_cast<int>(AInt.size());
@@ -163,17 +192,17 @@ QString FormatFloat(const char* APattern, double AValue, const TFormatSettings& 
 QString FloatToFileText(double AValue, const TFormatSettings& AFormat) {
     if (!std::isfinite(AValue))
         return NonFinite(AValue);
-    TDecimal Dec = ToDecimal(AValue);
-    RoundDigits(Dec, 15);
+    const TDecimal Dec = RoundedToFifteen(AValue);
     if (Dec.Digits.empty())
         return QStringLiteral("0");
 
     QString Result;
+    Result.reserve(32);
     if (Dec.Negative)
         Result += QLatin1Char('-');
     const auto Digits = [&](std::size_t AFrom, std::size_t ACount = std::string::npos) {
-        const std::string Part = Dec.Digits.substr(AFrom, ACount);
-        return QString::fromLatin1(Part.data(), static_cast<qsizetype>(Part.size()));
+        const std::string_view Part = std::string_view(Dec.Digits).substr(AFrom, ACount);
+        return QLatin1String(Part.data(), static_cast<qsizetype>(Part.size()));
     };
     // 0.0001 <= |v| < 1e15 in terms of the exponent of 0.Digits.
     if (Dec.Exponent >= -3 && Dec.Exponent <= 15) {

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -29,6 +31,35 @@ bool SkipSpacesAndSign(QStringView AText, qsizetype& AIndex) {
         (AText[AIndex] == QLatin1Char('+') || AText[AIndex] == QLatin1Char('-')))
         return AText[AIndex++] == QLatin1Char('-');
     return false;
+}
+
+// The value of a text that from_chars found out of range, from its digits with at
+// most one "." and its exponent: zero when it is below one, the largest double when
+// it exceeds that only through the rounding to 15 significant digits with which
+// projects store it (1.79769313486232E308), nothing when it is larger still.
+std::optional<double> OutOfRangeValue(const std::string& AMantissa, int AIntDigits,
+                                      const std::string& AExponent) {
+    std::string Digits;
+    for (const char c : AMantissa)
+        if (c != '.')
+            Digits += c;
+    const std::size_t Leading = Digits.find_first_not_of('0');
+    if (Leading == std::string::npos)
+        return 0.0;
+    int Exponent = 0;
+    const char* const ExpEnd = AExponent.data() + AExponent.size();
+    if (!AExponent.empty() && std::from_chars(AExponent.data(), ExpEnd, Exponent).ec != std::errc())
+        return AExponent[0] == '-' ? std::optional<double>(0) : std::nullopt;
+    // |value| = 0.Digits x 10^Magnitude once the leading zeros are gone.
+    const long long Magnitude =
+        static_cast<long long>(AIntDigits) - static_cast<long long>(Leading) + Exponent;
+    if (Magnitude <= 0)
+        return 0.0;
+    Digits.erase(0, Leading);
+    Digits.erase(Digits.find_last_not_of('0') + 1);
+    if (Magnitude == 309 && Digits <= "179769313486232")
+        return std::numeric_limits<double>::max();
+    return std::nullopt;
 }
 
 } // namespace
@@ -93,17 +124,10 @@ bool TryTextToFloat(QStringView AText, double& AValue, const TFormatSettings& AF
     const auto Res =
         std::from_chars(Text.data(), Text.data() + Text.size(), Value, std::chars_format::general);
     if (Res.ec == std::errc::result_out_of_range) {
-        // Too small to hold is zero; too large fails.
-        bool Underflow = !Exponent.empty() && Exponent[0] == '-';
-        if (!Underflow) {
-            bool NonZeroInt = false;
-            for (int k = 0; k < IntDigits; ++k)
-                NonZeroInt = NonZeroInt || Mantissa[k] != '0';
-            Underflow = !NonZeroInt && Exponent.empty();
-        }
-        if (!Underflow)
+        const auto OutOfRange = OutOfRangeValue(Mantissa, IntDigits, Exponent);
+        if (!OutOfRange)
             return false;
-        Value = 0;
+        Value = *OutOfRange;
     } else if (Res.ec != std::errc() || Res.ptr != Text.data() + Text.size()) {
         return false;
     }

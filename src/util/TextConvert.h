@@ -11,7 +11,9 @@ QString NormalizeDecimalSeparator(QStringView AText,
                                   const TFormatSettings& AFormat = TFormatSettings::Default());
 
 // Strict float conversion: optional spaces, sign, digits with at most one decimal
-// separator, optional exponent, optional spaces. Group separators fail.
+// separator, optional exponent, optional spaces. Group separators fail. A value
+// too small to hold is zero; one too large fails, except up to 1.79769313486232E308,
+// the largest double at 15 significant digits, which reads as the largest double.
 bool TryTextToFloat(QStringView AText, double& AValue,
                     const TFormatSettings& AFormat = TFormatSettings::Default());
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -18,6 +20,26 @@ void Fill(TSignals& AList, std::initializer_list<TRow> ARows) {
         EXPECT_EQ(s->Calc(), 0);
         AList.Add(std::move(s));
     }
+}
+
+// The times of the M samples: t(0) = 0, t(i + 1) = t(i) + dt, each sum rounded to double.
+std::vector<double> AccumulatedTimes(int M, double dt) {
+    std::vector<double> Time(static_cast<std::size_t>(M));
+    for (int i = 1; i < M; ++i)
+        Time[i] = Time[i - 1] + dt;
+    return Time;
+}
+
+// C plus the active signals at t, in extended precision.
+long double Exact(const TSignals& AList, double C, double t) {
+    long double Sum = C;
+    for (int j = 0; j < AList.Count(); ++j) {
+        const TSignal& s = AList[j];
+        if (s.Active())
+            Sum += std::exp(-static_cast<long double>(s.DF()) * t) * s.A() *
+                   std::sin(static_cast<long double>(s.Wd()) * t + s.Fi());
+    }
+    return Sum;
 }
 
 TEST(CurveSynthesis, DefaultsGiveTwoHundredPointsAtAccumulatedTime) {
@@ -88,6 +110,65 @@ TEST(CurveSynthesis, EmptyCurveForNoSamples) {
     TCalcSettings Settings;
     Settings.M = 0;
     EXPECT_TRUE(SampleCurve(List, Settings).Value.empty());
+}
+
+// Over 65,536 term evaluations the curve advances in lanes of 32 samples; the
+// samples after the last full lane group of the last block count too.
+TEST(CurveSynthesis, FastPathFillsTheLastSamples) {
+    TSignals List;
+    Fill(List, {{1, 0, 50, 60, true}, {0.5, 0, 1234.5, 0, true}});
+    for (int M : {40001, 40017, 40031}) {
+        TCalcSettings Settings;
+        Settings.M = M;
+        Settings.C = 0.25;
+        const TCurve Curve = SampleCurve(List, Settings);
+        ASSERT_EQ(Curve.Value.size(), static_cast<std::size_t>(M));
+        const std::vector<double> Time = AccumulatedTimes(M, Settings.dt);
+        for (int i = M - 100; i < M; ++i) {
+            EXPECT_EQ(Curve.Time[i], Time[i]);
+            EXPECT_NEAR(Curve.Value[i], Exact(List, Settings.C, Time[i]), 1e-10) << M << " " << i;
+        }
+    }
+}
+
+// Wd * t reaches 8e6 rad: a phase rounded to double would be off by up to 5e-10.
+TEST(CurveSynthesis, PhaseStaysExactOverALongTime) {
+    TSignals List;
+    Fill(List, {{1, 0, 1234.5, 0, true}});
+    TCalcSettings Settings;
+    Settings.dt = 0.001;
+    Settings.M = 1000000;
+    const TCurve Curve = SampleCurve(List, Settings);
+    const std::vector<double> Time = AccumulatedTimes(Settings.M, Settings.dt);
+    double MaxError = 0;
+    // An anchor's error would shift its whole block: a few samples of each block tell.
+    for (int i = 0; i < Settings.M; i += 97)
+        MaxError = std::max(MaxError, static_cast<double>(std::fabs(
+                                          Curve.Value[i] - Exact(List, Settings.C, Time[i]))));
+    EXPECT_LT(MaxError, 1e-11);
+}
+
+// Two neighbouring samples y(t) and y(t + h) of A e^(-D t) sin(Wd t + Fi) give its
+// envelope: with r = e^(-D h), A e^(-D t) = |(y(t), (y(t + h) / r - y(t) cos Wd h) / sin Wd h)|.
+TEST(CurveSynthesis, DampedEnvelopeHoldsOverALongSpan) {
+    TSignals List;
+    Fill(List, {{1, 3, 200, 0.5, true}});
+    const TSignal& s = List[0];
+    TCalcSettings Settings;
+    Settings.dt = 0.0007;
+    Settings.M = 300000; // 210 s, where the envelope has fallen to 3e-46
+    const TCurve Curve = SampleCurve(List, Settings);
+    double MaxError = 0;
+    for (int i = 0; i + 1 < Settings.M; i += 7) {
+        const long double t = Curve.Time[i], h = Curve.Time[i + 1] - t;
+        const long double r = std::exp(-s.DF() * h), Theta = s.Wd() * h;
+        const long double y0 = Curve.Value[i], y1 = Curve.Value[i + 1];
+        const long double Envelope =
+            std::hypot(y0, (y1 / r - y0 * std::cos(Theta)) / std::sin(Theta));
+        const long double Expected = s.A() * std::exp(-s.DF() * t);
+        MaxError = std::max(MaxError, static_cast<double>(std::fabs(Envelope / Expected - 1)));
+    }
+    EXPECT_LT(MaxError, 1e-11);
 }
 
 } // namespace

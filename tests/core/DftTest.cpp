@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -117,6 +119,54 @@ TEST(Dft, WindowWeightsTheCurveOnBothPaths) {
 TEST(Dft, DegenerateSizes) {
     EXPECT_TRUE(SpectrumMagnitudes({}, wkNone, 16, 4) == std::vector<double>(4, 0.0));
     EXPECT_TRUE(SpectrumMagnitudes(std::vector<double>(8, 1.0), wkNone, 16, 0).empty());
+}
+
+// Parseval: the N bins of a real signal carry N times its energy, bin k holding
+// |X(k)| = N / 2 times its magnitude.
+TEST(Dft, ParsevalOverAllBins) {
+    const TSizes Cases[] = {{256, 256, 256}, {300, 500, 500}, {600, 509, 509}};
+    unsigned Seed = 20;
+    for (const TSizes& c : Cases) {
+        const std::vector<double> x = RandomInput(c.M, Seed++);
+        double Energy = 0;
+        for (int i = 0; i < std::min(c.M, c.N); ++i)
+            Energy += x[i] * x[i];
+        for (const auto& Mag :
+             {SpectrumMagnitudes(x, wkNone, c.N, c.K), SpectrumMagnitudesDirect(x, c.N, c.K)}) {
+            double BinEnergy = 0;
+            for (const double m : Mag)
+                BinEnergy += (m * c.N / 2) * (m * c.N / 2);
+            EXPECT_NEAR(BinEnergy / (c.N * Energy), 1, 1e-12) << c.N;
+        }
+    }
+}
+
+// One nonzero sample a has |X(k)| = a in every bin: magnitude 2a / N.
+TEST(Dft, ImpulseGivesAFlatSpectrum) {
+    for (const int At : {0, 7}) {
+        std::vector<double> x(20, 0.0);
+        x[At] = 3;
+        for (const auto& [N, K] : {std::pair{64, 64}, std::pair{4096, 3}}) {
+            ASSERT_EQ(PrefersFft(20, N, K), N == 64); // the FFT, then the direct sum
+            for (const double m : SpectrumMagnitudes(x, wkNone, N, K))
+                EXPECT_NEAR(m, 6.0 / N, 1e-15) << At << " " << N;
+        }
+    }
+}
+
+// A sine of amplitude A on bin k0, whole periods over the M samples: A M / N without
+// a window, and the Hamming window's mean weight of that with it: its cosines over
+// i = 0 .. M - 1 add up to 1, so the mean is 0.54 - 0.46 / M.
+TEST(Dft, HammingCoherentGainOnABinCentredSine) {
+    const int M = 3000, N = 4000, k0 = 400;
+    const double A = 1.5;
+    std::vector<double> x(M);
+    for (int i = 0; i < M; ++i)
+        x[i] = A * std::sin(2 * std::numbers::pi * k0 * i / N);
+    const double Plain = SpectrumMagnitudes(x, wkNone, N, N / 2)[k0];
+    const double Hamming = SpectrumMagnitudes(x, wkHamming, N, N / 2)[k0];
+    EXPECT_NEAR(Plain, A * M / N, 1e-12);
+    EXPECT_NEAR(Hamming / Plain, 0.54 - 0.46 / M, 1e-8);
 }
 
 } // namespace

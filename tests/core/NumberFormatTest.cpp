@@ -114,6 +114,8 @@ TEST(FileFloatText, FifteenSignificantDigits) {
     // Rounding up across the positional limit switches to the scientific form.
     EXPECT_EQ(FloatToFileText(999999999999999.9, Dot), QStringLiteral("1E15"));
     EXPECT_EQ(FloatToFileText(0.000099999999999999999, Dot), QStringLiteral("0.0001"));
+    // Exactly half-way at the 16th digit rounds away from zero, not to even.
+    EXPECT_EQ(FloatToFileText(-123456789012344.5, Dot), QStringLiteral("-123456789012345"));
 }
 
 TEST(FileValueTexts, IntegersAndBooleans) {

@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace {
 
@@ -225,6 +228,94 @@ TEST_F(ProjectFileTest, SignalListFileOperations) {
     Loaded.LoadFromFile(Path("list.vbf"));
     ASSERT_EQ(Loaded.Count(), 2);
     EXPECT_EQ(Loaded[1].Amplitude(), 2);
+}
+
+TEST_F(ProjectFileTest, SignalsCountLimitAndNonzeroActive) {
+    Write(Path("limit.vbf"), "[General]\nSignalsCount=100000\n[Signal0]\nActive=2\n"
+                             "[Signal1]\nActive=-1\n[Signal2]\nActive=0\n");
+    TCalcSettings s;
+    TSignals Signals;
+    OpenProject(Path("limit.vbf"), s, Signals);
+    ASSERT_EQ(Signals.Count(), 100000);
+    EXPECT_TRUE(Signals[0].Active());
+    EXPECT_TRUE(Signals[1].Active());
+    EXPECT_FALSE(Signals[2].Active());
+}
+
+// Every finite double comes back as its 15-digit text reads, the largest included.
+TEST_F(ProjectFileTest, ExtremeFloatsSurviveSaveAndOpen) {
+    constexpr double Max = std::numeric_limits<double>::max();
+    const struct {
+        double Value, Loaded;
+    } Cases[] = {
+        {Max, Max},
+        {-Max, -Max},
+        {std::numeric_limits<double>::min(), 2.2250738585072e-308},
+        {-std::numeric_limits<double>::min(), -2.2250738585072e-308},
+        {std::numeric_limits<double>::denorm_min(), 4.94065645841247e-324},
+        {1.2345678901234567e-310, 1.23456789012346e-310},
+        {-0.1, -0.1},
+        {1.0 / 3.0, 0.333333333333333},
+        {6.02214076e23, 6.02214076e23},
+    };
+    for (const QLocale& Locale : {QLocale::c(), QLocale(QLocale::Russian, QLocale::Russia)}) {
+        QLocale::setDefault(Locale);
+        TSignals Signals;
+        for (const auto& c : Cases)
+            AddSignal(Signals, c.Value, 0, 50, 60);
+        SaveProject(Path("extreme.vbf"), TCalcSettings{}, Signals);
+        TCalcSettings s;
+        TSignals Loaded;
+        OpenProject(Path("extreme.vbf"), s, Loaded);
+        ASSERT_EQ(Loaded.Count(), static_cast<int>(std::size(Cases)));
+        for (int i = 0; i < Loaded.Count(); ++i)
+            EXPECT_EQ(Loaded[i].Amplitude(), Cases[i].Loaded) << Locale.name().toStdString() << i;
+    }
+}
+
+TEST_F(ProjectFileTest, Utf8MarkIsSkippedAndNotWrittenBack) {
+    Write(Path("bom.vbf"), "\xEF\xBB\xBF[General]\r\nM=64\r\n; заметка\r\n");
+    TCalcSettings s;
+    TSignals Signals;
+    OpenProject(Path("bom.vbf"), s, Signals);
+    EXPECT_EQ(s.M, 64);
+    Signals.SaveToFile(Path("bom.vbf"));
+    EXPECT_EQ(Read(Path("bom.vbf")),
+              QByteArray("[General]\r\nM=64\r\n; заметка\r\nSignalsCount=0\r\n"));
+}
+
+// Both byte orders read; saving writes UTF-16 little endian with its mark.
+TEST_F(ProjectFileTest, Utf16ReadsAsTextAndSavesLittleEndian) {
+    const QString Old = QStringLiteral("[General]\r\nM=64\r\n; заметка\r\n");
+    for (const auto Encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        QStringEncoder Encoder(Encoding, QStringConverter::Flag::WriteBom);
+        Write(Path("wide.vbf"), Encoder(Old));
+        TCalcSettings s;
+        TSignals Signals;
+        OpenProject(Path("wide.vbf"), s, Signals);
+        EXPECT_EQ(s.M, 64);
+        Signals.SaveToFile(Path("wide.vbf"));
+        QStringEncoder Little(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+        EXPECT_EQ(Read(Path("wide.vbf")), QByteArray(Little(Old + "SignalsCount=0\r\n")));
+    }
+}
+
+TEST_F(ProjectFileTest, UnreadableFileIsReportedAndChangesNothing) {
+    const QString Folder = Path("folder.vbf");
+    ASSERT_TRUE(QDir(Dir.path()).mkdir(QStringLiteral("folder.vbf")));
+    TCalcSettings s;
+    s.M = 512;
+    TSignals Signals;
+    AddSignal(Signals, 1, 0, 50, 60);
+    try {
+        OpenProject(Folder, s, Signals);
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Не удается прочитать файл %1").arg(Folder));
+    }
+    EXPECT_EQ(s.M, 512);
+    EXPECT_EQ(Signals.Count(), 1);
+    EXPECT_THROW(SaveProject(Folder, s, Signals), EWriteError);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -42,6 +44,31 @@ TEST(TextToFloat, RejectsWhatDoesNotConvert) {
     EXPECT_FALSE(TryTextToFloat(u"0.5", v, RussianLocale()));
     // A Russian group separator inside the number fails too.
     EXPECT_FALSE(TryTextToFloat(QStringLiteral("1\u00A0000,5"), v, RussianLocale()));
+}
+
+// The largest double saved at 15 digits overflows only through that rounding.
+TEST(TextToFloat, LargestDoubleAtFifteenDigits) {
+    constexpr double Max = std::numeric_limits<double>::max();
+    const struct {
+        const char16_t* Text;
+        std::optional<double> Value;
+    } Cases[] = {
+        {u"1.79769313486232E308", Max},
+        {u"-1.79769313486232E308", -Max},
+        {u"1.7976931348623158e308", Max},
+        {u"0179769313486232.000e294", Max},
+        {u"1.79769313486233E308", std::nullopt},
+        {u"1.797693134862320001E308", std::nullopt},
+        {u"2E308", std::nullopt},
+        {u"-1e309", std::nullopt},
+        {u"1e-330", 0.0},
+    };
+    for (const auto& c : Cases) {
+        double v = 7;
+        EXPECT_EQ(TryTextToFloat(c.Text, v, DotLocale()), c.Value.has_value())
+            << QString::fromUtf16(c.Text).toStdString();
+        EXPECT_EQ(v, c.Value.value_or(7)) << QString::fromUtf16(c.Text).toStdString();
+    }
 }
 
 TEST(TextToFloatDef, EitherSeparatorUnderAnyLocale) {
