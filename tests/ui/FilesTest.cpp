@@ -90,6 +90,10 @@ private slots:
         QCOMPARE(F.Window->FileName(), QString());
         QCOMPARE(F.Window->Signals().Count(), 1);
         QCOMPARE(F.Window->Signals()[0].DF(), 60.0);
+        F.Platform.FileAnswers.push_back(Dir.filePath("gone.vbf"));
+        Trigger(F, "acOpen");
+        QCOMPARE(F.Platform.Messages.size(), 2u);
+        QCOMPARE(F.Window->FileName(), QString());
     }
 
     void aByteOrderMarkDoesNotHideTheFirstSection() {

@@ -8,6 +8,7 @@
 #include "ui/pictures/ChartPicture.h"
 #include "ui/pictures/PictureFormat.h"
 #include "util/AtomicFile.h"
+#include "util/Errors.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -38,6 +39,9 @@ bool TFileCommands::OpenFile() {
     const auto Chosen = FPlatform.OpenFileDialog(FOwner, Options);
     if (!Chosen)
         return false;
+    // A file gone since it was chosen would otherwise open as an empty project.
+    if (!QFileInfo(*Chosen).isFile())
+        throw EReadError(*Chosen);
     OpenProject(*Chosen, FProject.CalcSettings, FProject.Signals());
     FProject.SetFileName(QFileInfo(*Chosen).absoluteFilePath());
     return true;
