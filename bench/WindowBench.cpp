@@ -9,7 +9,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QListView>
+#include <QMenu>
 #include <QScrollBar>
+#include <QSettings>
+#include <QWheelEvent>
 
 #include <qcustomplot.h>
 
@@ -74,8 +77,56 @@ void ScrollList(benchmark::State& AState) {
     }
 }
 
+// One wheel notch over the spectrum, in and out in turn, with the repaint it causes.
+void WheelZoom(benchmark::State& AState) {
+    QCustomPlot& Spectrum = Fixture->Find<QCustomPlot>("tcSpectrum");
+    const QPointF At = Spectrum.axisRect()->center();
+    int Step = 0;
+    for (auto _ : AState) {
+        QWheelEvent Wheel(At, Spectrum.mapToGlobal(At), QPoint(),
+                          QPoint(0, Step++ % 2 ? -120 : 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&Spectrum, &Wheel);
+        QCoreApplication::processEvents(); // the replot the wheel queued
+    }
+}
+
+// One step of a middle-button drag over the curve, with its repaint.
+void PanStep(benchmark::State& AState) {
+    QCustomPlot& Curve = Fixture->Find<QCustomPlot>("tcCurve");
+    const QPointF At = Curve.axisRect()->center();
+    const auto Send = [&Curve](QEvent::Type AType, const QPointF& APos) {
+        QMouseEvent Event(AType, APos, Curve.mapToGlobal(APos), Qt::MiddleButton,
+                          AType == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MiddleButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&Curve, &Event);
+    };
+    Send(QEvent::MouseButtonPress, At);
+    int Step = 0;
+    for (auto _ : AState) {
+        Send(QEvent::MouseMove, At + QPointF(Step++ % 2 ? 0 : 20, 0));
+        QCoreApplication::processEvents(); // the replot the move queued
+    }
+    Send(QEvent::MouseButtonRelease, At);
+}
+
+// Switching the spectrum between magnitudes and decibels, with its repaint.
+void DecibelToggle(benchmark::State& AState) {
+    QAction* Toggle = nullptr;
+    for (QAction* Action : Fixture->Find<QMenu>("tcSpectrumMenu").actions())
+        if (Action->isCheckable() && Action->text().contains(QStringLiteral("дБ")))
+            Toggle = Action;
+    for (auto _ : AState) {
+        Toggle->trigger();
+        Fixture->Find<QCustomPlot>("tcSpectrum").repaint();
+    }
+}
+
 } // namespace
 
+BENCHMARK(WheelZoom)->Unit(benchmark::kMillisecond);
+BENCHMARK(PanStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(DecibelToggle)->Unit(benchmark::kMillisecond);
 BENCHMARK(Recalculate)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(Repaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(Hover)->Unit(benchmark::kMillisecond);
@@ -84,6 +135,8 @@ BENCHMARK(ScrollList)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[]) {
     QApplication App(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear(); // linear magnitudes over linear frequency, whatever a test left
     TWindowFixture F;
     Fixture = &F;
     Prepare();

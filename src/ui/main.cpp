@@ -9,6 +9,8 @@
 int main(int argc, char* argv[]) {
     QApplication Application(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
+    // Where the few view choices the program remembers are kept.
+    QApplication::setOrganizationName(ApplicationTitle());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vibrona.png")));
     LoadProgramFonts();
     QApplication::setFont(ProgramFont());

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <memory>
@@ -16,7 +17,9 @@ struct TWindowFixture {
     TScriptedPlatform Platform;
     std::unique_ptr<TfrmMain> Window;
 
-    TWindowFixture() : Window(std::make_unique<TfrmMain>(Platform)) {
+    // View choices the window remembers go to a test location, not the user's.
+    TWindowFixture()
+        : Window((QStandardPaths::setTestModeEnabled(true), std::make_unique<TfrmMain>(Platform))) {
         Window->show();
         QApplication::setActiveWindow(Window.get());
         [[maybe_unused]] const bool Active = QTest::qWaitForWindowActive(Window.get());

@@ -2,6 +2,8 @@
 
 #include "util/NumberFormat.h"
 
+#include <cmath>
+
 QString TFormatTicker::getTickLabel(double ATick, const QLocale& /*ALocale*/, QChar /*AFormatChar*/,
                                     int /*APrecision*/) {
     return FormatFloat(FPattern, ATick);
@@ -54,26 +56,53 @@ void SetupChart(QCustomPlot& AChart) {
 }
 
 void SetAxisLabelFormat(QCPAxis& AAxis, const QString& APattern) {
-    AAxis.setTicker(QSharedPointer<TFormatTicker>::create(APattern));
+    if (AAxis.scaleType() == QCPAxis::stLogarithmic)
+        AAxis.setTicker(QSharedPointer<TFormatLogTicker>::create(APattern));
+    else
+        AAxis.setTicker(QSharedPointer<TFormatTicker>::create(APattern));
+}
+
+QString TFormatLogTicker::getTickLabel(double ATick, const QLocale& /*ALocale*/,
+                                       QChar /*AFormatChar*/, int /*APrecision*/) {
+    return FormatFloat(FPattern, ATick);
+}
+
+void SetLogarithmicKeys(QCustomPlot& AChart, bool ALogarithmic) {
+    const auto Scale = ALogarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear;
+    AChart.xAxis->setScaleType(Scale);
+    AChart.xAxis2->setScaleType(Scale);
+    SetAxisLabelFormat(*AChart.xAxis, QString::fromLatin1(ShortFloatFormat));
 }
 
 namespace {
 
-// Widens a range by APixels at each end of an axis AAxisPixels long.
-QCPRange WithPixelOffset(const QCPRange& ARange, int AAxisPixels, int APixels) {
+// Widens the axis range by APixels at each end, in the axis' own scale.
+void WidenByPixels(QCPAxis& AAxis, int AAxisPixels, int APixels) {
     if (AAxisPixels <= 2 * APixels)
-        return ARange;
-    const double PerPixel = ARange.size() / (AAxisPixels - 2 * APixels);
-    return QCPRange(ARange.lower - APixels * PerPixel, ARange.upper + APixels * PerPixel);
+        return;
+    const bool Log = AAxis.scaleType() == QCPAxis::stLogarithmic;
+    const QCPRange Range = AAxis.range();
+    if (Log && !(Range.lower > 0 && Range.upper > 0))
+        return;
+    const double Lower = Log ? std::log10(Range.lower) : Range.lower;
+    const double Upper = Log ? std::log10(Range.upper) : Range.upper;
+    const double Margin = APixels * (Upper - Lower) / (AAxisPixels - 2 * APixels);
+    const auto Back = [Log](double AValue) { return Log ? std::pow(10.0, AValue) : AValue; };
+    AAxis.setRange(Back(Lower - Margin), Back(Upper + Margin));
 }
 
 } // namespace
 
 void FitAxesToData(QCustomPlot& AChart) {
     AChart.rescaleAxes();
+    // The plot's size depends on the tick labels of the new range: lay it out first, so
+    // that a fit gives the same range however the chart was shown before.
+    for (auto Phase :
+         {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins, QCPLayoutElement::upLayout})
+        AChart.plotLayout()->update(Phase);
     const QRect Plot = AChart.axisRect()->rect();
-    AChart.xAxis->setRange(WithPixelOffset(AChart.xAxis->range(), Plot.width(), ChartAxisOffset));
-    AChart.yAxis->setRange(WithPixelOffset(AChart.yAxis->range(), Plot.height(), ChartAxisOffset));
+    WidenByPixels(*AChart.xAxis, Plot.width(), ChartAxisOffset);
+    WidenByPixels(*AChart.yAxis, Plot.height(), ChartAxisOffset);
     AChart.xAxis2->setRange(AChart.xAxis->range());
     AChart.yAxis2->setRange(AChart.yAxis->range());
 }

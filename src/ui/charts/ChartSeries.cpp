@@ -51,11 +51,21 @@ void ShowCurve(QCustomPlot& AChart, std::span<const double> ATime, std::span<con
 }
 
 void ShowSpectrum(QCustomPlot& AChart, std::span<const double> AFrequency,
-                  std::span<const double> AMagnitude, double ALineSpacing) {
-    SetSpectrumPoints(*AddBarSeries(&AChart, true, SpectrumColor), AFrequency, AMagnitude,
-                      ALineSpacing);
+                  std::span<const double> AMagnitude, double ALineSpacing, double ABase) {
+    TSpectrumBars& Bars = *AddBarSeries(&AChart, true, SpectrumColor);
+    SetSpectrumPoints(Bars, AFrequency, AMagnitude, ALineSpacing);
+    if (ABase != 0)
+        SetBarValues(Bars, AMagnitude, ABase);
     FitAxesToData(AChart);
     AChart.replot();
+}
+
+void SetBarValues(TSpectrumBars& ABars, std::span<const double> AValues, double ABase) {
+    ABars.setBaseValue(ABase);
+    // Bars are as high as the value above their base.
+    std::size_t i = 0;
+    for (auto It = ABars.data()->begin(); It != ABars.data()->end() && i < AValues.size(); ++It)
+        It->value = AValues[i++] - ABase;
 }
 
 void ShowPointMarkers(QCPGraph& ASeries, bool AVisible) {

@@ -29,8 +29,12 @@ void SetSpectrumPoints(TSpectrumBars& ASeries, std::span<const double> AFrequenc
 
 // Replaces the chart's series by the curve, or by the spectrum, and fits the axes to it.
 void ShowCurve(QCustomPlot& AChart, std::span<const double> ATime, std::span<const double> AValue);
+// The bars grow from ABase (0, or the floor of a decibel view).
 void ShowSpectrum(QCustomPlot& AChart, std::span<const double> AFrequency,
-                  std::span<const double> AMagnitude, double ALineSpacing);
+                  std::span<const double> AMagnitude, double ALineSpacing, double ABase = 0);
+
+// New heights for the bars of the spectrum, in the order of its points, growing from ABase.
+void SetBarValues(TSpectrumBars& ABars, std::span<const double> AValues, double ABase);
 
 // Shows the curve's samples as small circles in the series colour, or hides them.
 void ShowPointMarkers(QCPGraph& ASeries, bool AVisible);

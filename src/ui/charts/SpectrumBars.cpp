@@ -89,7 +89,7 @@ void TSpectrumBars::draw(QCPPainter* APainter) {
     };
     for (auto It = Begin; It != End; ++It) {
         const int x = static_cast<int>(std::floor(mKeyAxis->coordToPixel(It->key)));
-        const double y = mValueAxis->coordToPixel(It->value);
+        const double y = mValueAxis->coordToPixel(mBaseValue + It->value);
         if (x != Column) {
             Flush();
             Column = x;
@@ -99,4 +99,8 @@ void TSpectrumBars::draw(QCPPainter* APainter) {
         High = std::max(High, y);
     }
     Flush();
+}
+
+double TSpectrumBars::dataMainValue(int AIndex) const {
+    return mBaseValue + QCPBars::dataMainValue(AIndex);
 }

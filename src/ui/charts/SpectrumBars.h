@@ -5,13 +5,17 @@
 // Bars that stay fast and hittable when there are far more of them than pixels:
 // where several bars share a pixel column, one column as tall as the tallest is
 // drawn; the hit test finds the bar nearest the pointer by key and accepts it
-// within a few pixels even when the bar itself is thinner than one.
+// within a few pixels even when the bar itself is thinner than one. Heights count from
+// the base value, so that a decibel view can grow its bars from its floor.
 class TSpectrumBars : public QCPBars {
 public:
     TSpectrumBars(QCPAxis* AKeyAxis, QCPAxis* AValueAxis) : QCPBars(AKeyAxis, AValueAxis) {}
 
     // The index of the bar under APos, or -1.
     int BarAt(const QPointF& APos) const;
+
+    // A bar's value is its top: the base plus its height, as the bar is drawn.
+    double dataMainValue(int AIndex) const override;
 
     double selectTest(const QPointF& APos, bool AOnlySelectable,
                       QVariant* ADetails = nullptr) const override;

@@ -1,14 +1,21 @@
 #include "ui/window/ChartsPanel.h"
 
+#include "analysis/Decibels.h"
 #include "analysis/Readout.h"
 #include "analysis/Recalculation.h"
 #include "ui/charts/ChartHitTest.h"
 #include "ui/charts/ChartLook.h"
-#include "ui/charts/ChartSeries.h"
+#include "ui/charts/ChartNavigator.h"
 #include "ui/charts/SpectrumBars.h"
+#include "ui/pictures/ChartPicture.h"
 #include "ui/window/CommandGuard.h"
 #include "ui/window/StatusPanels.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
 #include <QSplitter>
 
 #include <qcustomplot.h>
@@ -19,6 +26,8 @@ constexpr int ChartPaneMinHeight = 201;
 constexpr int CurveMinHeight = 30;
 // A press and a release closer than this make a click.
 constexpr int ClickTolerance = 3;
+const QString DecibelsKey = QStringLiteral("spectrum/decibels");
+const QString LogFrequencyKey = QStringLiteral("spectrum/logFrequency");
 
 QCustomPlot* NewChart(const char* AName, QWidget* AParent) {
     auto* Chart = new QCustomPlot(AParent); // owned by the splitter
@@ -42,6 +51,13 @@ TChartsPanel::TChartsPanel(TStatusPanels& AStatus, const TCommandGuard& AGuard, 
     hSplitter->setStretchFactor(0, 1);
     hSplitter->setStretchFactor(1, 0);
     hSplitter->setSizes({CurveChartSize.height(), SpectrumChartSize.height()});
+    const QSettings Remembered;
+    FDecibels = Remembered.value(DecibelsKey, false).toBool();
+    FLogFrequency = Remembered.value(LogFrequencyKey, false).toBool();
+    for (QCustomPlot* Chart : {tcCurve, tcSpectrum}) {
+        new TChartNavigator(*Chart); // owned by the chart
+        CreateContextMenu(*Chart);
+    }
     ConnectHandlers();
 }
 
@@ -70,9 +86,105 @@ void TChartsPanel::ConnectHandlers() {
     });
 }
 
+void TChartsPanel::CreateContextMenu(QCustomPlot& AChart) {
+    // Owned by the chart; shown with popup, so that nothing waits for it.
+    auto* Menu = new QMenu(&AChart);
+    Menu->setObjectName(AChart.objectName() + QStringLiteral("Menu"));
+    const auto Add = [this, Menu](const QString& ACaption, const std::function<void()>& ACommand) {
+        QAction* Action = Menu->addAction(ACaption);
+        connect(Action, &QAction::triggered, this, [this, ACommand] { FGuard.Run(ACommand); });
+        return Action;
+    };
+    QCustomPlot* Chart = &AChart;
+    Add(QStringLiteral("Показать всё"), [this, Chart] { ShowAll(*Chart); });
+    Add(QStringLiteral("Копировать рисунок"), [this, Chart] { CopyPicture(*Chart); });
+    Menu->addSeparator();
+    Add(QStringLiteral("Сохранить рисунок..."),
+        [this, Chart] { emit SavePictureRequested(Chart); });
+    Add(QStringLiteral("Сохранить как текст..."), [this, Chart] { emit SaveTextRequested(Chart); });
+    if (Chart == tcSpectrum) {
+        Menu->addSeparator();
+        acDecibels = Add(QStringLiteral("Амплитуда в дБ"), [this] { SetDecibels(!FDecibels); });
+        acDecibels->setCheckable(true);
+        acDecibels->setChecked(FDecibels);
+        acLogFrequency = Add(QStringLiteral("Логарифмическая шкала частот"),
+                             [this] { SetLogFrequency(!FLogFrequency); });
+        acLogFrequency->setCheckable(true);
+        acLogFrequency->setChecked(FLogFrequency);
+    }
+    AChart.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&AChart, &QWidget::customContextMenuRequested, Menu,
+            [Menu, Chart](const QPoint& APos) { Menu->popup(Chart->mapToGlobal(APos)); });
+}
+
 void TChartsPanel::ShowResults(const TCalcResult& AResult, double ALineSpacing) {
     ShowCurve(*tcCurve, AResult.CurveTime, AResult.CurveValue);
-    ShowSpectrum(*tcSpectrum, AResult.SpectrumFrequency, AResult.SpectrumMagnitude, ALineSpacing);
+    FFrequency = AResult.SpectrumFrequency;
+    FMagnitude = AResult.SpectrumMagnitude;
+    FLineSpacing = ALineSpacing;
+    ShowSpectrumView();
+}
+
+void TChartsPanel::ShowSpectrumView() {
+    SetLogarithmicKeys(*tcSpectrum, FLogFrequency);
+    if (FDecibels)
+        ShowSpectrum(*tcSpectrum, FFrequency, MagnitudesInDecibels(FMagnitude), FLineSpacing,
+                     DecibelFloor(FMagnitude));
+    else
+        ShowSpectrum(*tcSpectrum, FFrequency, FMagnitude, FLineSpacing);
+}
+
+TSeriesPoints TChartsPanel::DataPoints(QCustomPlot& AChart) const {
+    if (&AChart == tcSpectrum && AChart.plottableCount() > 0)
+        return {FFrequency, FMagnitude};
+    return FirstSeriesPoints(AChart);
+}
+
+void TChartsPanel::ShowAll(QCustomPlot& AChart) {
+    FitAxesToData(AChart);
+    AChart.replot();
+}
+
+void TChartsPanel::CopyPicture(QCustomPlot& AChart) {
+    if (AChart.plottableCount() == 0)
+        return;
+    auto Data = std::make_unique<QMimeData>();
+    Data->setImageData(
+        QImage::fromData(RenderChartPicture(AChart, TPictureFormat::Png, AChart.size())));
+    Data->setData(QStringLiteral("image/svg+xml"),
+                  RenderChartPicture(AChart, TPictureFormat::Svg, AChart.size()));
+    QApplication::clipboard()->setMimeData(Data.release()); // the clipboard takes it
+}
+
+void TChartsPanel::SetDecibels(bool AValue) {
+    FDecibels = AValue;
+    acDecibels->setChecked(AValue);
+    QSettings().setValue(DecibelsKey, AValue);
+    auto* Bars = tcSpectrum->plottableCount() > 0
+                     ? dynamic_cast<TSpectrumBars*>(tcSpectrum->plottable(0))
+                     : nullptr;
+    if (!Bars)
+        return;
+    if (FDecibels)
+        SetBarValues(*Bars, MagnitudesInDecibels(FMagnitude), DecibelFloor(FMagnitude));
+    else
+        SetBarValues(*Bars, FMagnitude, 0);
+    // The frequencies looked at stay; the magnitude axis fits the new units.
+    const QCPRange Keys = tcSpectrum->xAxis->range();
+    FitAxesToData(*tcSpectrum);
+    tcSpectrum->xAxis->setRange(Keys);
+    tcSpectrum->xAxis2->setRange(Keys);
+    tcSpectrum->replot();
+}
+
+void TChartsPanel::SetLogFrequency(bool AValue) {
+    FLogFrequency = AValue;
+    acLogFrequency->setChecked(AValue);
+    QSettings().setValue(LogFrequencyKey, AValue);
+    if (tcSpectrum->plottableCount() == 0)
+        SetLogarithmicKeys(*tcSpectrum, AValue);
+    else
+        ShowSpectrumView();
 }
 
 // Neither chart is dragged smaller than 201 while there is room for both.

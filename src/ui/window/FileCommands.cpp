@@ -76,14 +76,13 @@ QString TFileCommands::ExecuteSaveDialog(const QString& AFilter, const QString& 
     return FPlatform.SaveFileDialog(FOwner, Options).value_or(QString());
 }
 
-void TFileCommands::SaveChartAsText(QCustomPlot& AChart) {
+void TFileCommands::SaveChartAsText(QCustomPlot& AChart, const TSeriesPoints& APoints) {
     if (AChart.plottableCount() == 0)
         return;
     const QString Chosen = ExecuteSaveDialog(TextFilter, TextExt, AChart.objectName());
     if (Chosen.isEmpty())
         return;
-    const TSeriesPoints Points = FirstSeriesPoints(AChart);
-    WriteFileAtomically(Chosen, PointsText(Points.X, Points.Y));
+    WriteFileAtomically(Chosen, PointsText(APoints.X, APoints.Y));
 }
 
 void TFileCommands::SaveCharacteristicFrequencies(const TSpectrum& ASpectrum) {

@@ -7,6 +7,7 @@ class QCustomPlot;
 class QWidget;
 class TProject;
 class TSpectrum;
+struct TSeriesPoints;
 
 // The commands that keep work in files: opening and saving the project, the three
 // text exports and the chart pictures. Each asks for its file first and does nothing
@@ -29,8 +30,9 @@ public:
     QString ExecuteSaveDialog(const QString& AFilter, const QString& ADefaultExt,
                               const QString& ADefaultName);
 
-    // The chart's first series as text; nothing while the chart has none.
-    void SaveChartAsText(QCustomPlot& AChart);
+    // The chart's data (its first series, in linear units) as text; nothing while the
+    // chart has no series.
+    void SaveChartAsText(QCustomPlot& AChart, const TSeriesPoints& APoints);
     // The characteristic samples as text; nothing while there are none.
     void SaveCharacteristicFrequencies(const TSpectrum& ASpectrum);
     // The chart as a picture, in the format its file's extension names (EMF, SVG, PDF

@@ -302,11 +302,14 @@ void TfrmMain::ConnectHandlers() {
     ConnectCommand(acOpen, [this] { OpenFile(); });
     ConnectCommand(acSave, [this] { SaveFile(); });
     ConnectCommand(acRefresh, [this] { Recalculate(); });
-    ConnectCommand(acSaveCurve, [this] { FFiles->SaveChartPicture(FChartsPanel->Curve()); });
-    ConnectCommand(miSaveCurveToTxt, [this] { FFiles->SaveChartAsText(FChartsPanel->Curve()); });
-    ConnectCommand(acSaveSpectrum, [this] { FFiles->SaveChartPicture(FChartsPanel->Spectrum()); });
-    ConnectCommand(pmSaveSpectrumToTxt,
-                   [this] { FFiles->SaveChartAsText(FChartsPanel->Spectrum()); });
+    ConnectCommand(acSaveCurve, [this] { SaveChartPicture(FChartsPanel->Curve()); });
+    ConnectCommand(miSaveCurveToTxt, [this] { SaveChartAsText(FChartsPanel->Curve()); });
+    ConnectCommand(acSaveSpectrum, [this] { SaveChartPicture(FChartsPanel->Spectrum()); });
+    ConnectCommand(pmSaveSpectrumToTxt, [this] { SaveChartAsText(FChartsPanel->Spectrum()); });
+    connect(FChartsPanel.get(), &TChartsPanel::SavePictureRequested, this,
+            [this](QCustomPlot* AChart) { RunCommand([&] { SaveChartPicture(*AChart); }); });
+    connect(FChartsPanel.get(), &TChartsPanel::SaveTextRequested, this,
+            [this](QCustomPlot* AChart) { RunCommand([&] { SaveChartAsText(*AChart); }); });
     ConnectCommand(pmSaveCharacteristicFrequenciesToTxt,
                    [this] { FFiles->SaveCharacteristicFrequencies(*FSpectrum); });
     ConnectCommand(acInsSignal, [this] { btnInsSignalClick(); });
@@ -393,6 +396,14 @@ void TfrmMain::OpenFile() {
 void TfrmMain::SaveFile() {
     if (FFiles->SaveFile())
         setWindowTitle(FFiles->Caption(ApplicationTitle()));
+}
+
+void TfrmMain::SaveChartAsText(QCustomPlot& AChart) {
+    FFiles->SaveChartAsText(AChart, FChartsPanel->DataPoints(AChart));
+}
+
+void TfrmMain::SaveChartPicture(QCustomPlot& AChart) {
+    FFiles->SaveChartPicture(AChart);
 }
 
 void TfrmMain::Recalculate() {

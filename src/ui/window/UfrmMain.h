@@ -14,6 +14,7 @@
 
 class IPlatformServices;
 class QAction;
+class QCustomPlot;
 class QMenu;
 class QSplitter;
 class QToolBar;
@@ -75,6 +76,9 @@ private:
     // Commands.
     void OpenFile();
     void SaveFile();
+    // The text exports write the chart's data in linear units, whatever the view.
+    void SaveChartAsText(QCustomPlot& AChart);
+    void SaveChartPicture(QCustomPlot& AChart);
     void Recalculate();
     // Refreshes the grid's columns and the settings editors; GenerateSignal takes over
     // what is being typed in an editor, opening a project drops it.
