@@ -1,10 +1,12 @@
 #include "WindowFixture.h"
+#include "ui/window/CommandLine.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QListView>
+#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -103,6 +105,56 @@ private slots:
         Trigger(F, "acOpen");
         QCOMPARE(F.Window->Signals().Count(), 2);
         QCOMPARE(F.CalcSettings().M, 300);
+    }
+
+    void projectsNamedFromOutsideOpenAsFromTheDialog() {
+        TWindowFixture F;
+        Write(Dir.filePath("beam.vbf"), TwoSignals);
+        F.Window->OpenProjectFile(Dir.filePath("beam.vbf"));
+        QCOMPARE(F.Window->windowTitle(), QStringLiteral("Vibrona - beam.vbf"));
+        QCOMPARE(F.Grid().ColCount(), 3);
+        F.Window->OpenProjectFile(Dir.filePath("absent.vbf"));
+        QCOMPARE(F.Platform.Messages.size(), 1u);
+        QCOMPARE(F.Window->FileName(), Dir.filePath("beam.vbf"));
+
+        // A dropped project opens; a dropped text file is not taken.
+        Write(Dir.filePath("other.vbf"), "[General]\nSignalsCount=4\n");
+        Write(Dir.filePath("notes.txt"), "[General]\nSignalsCount=7\n");
+        for (const char* Name : {"notes.txt", "other.vbf"}) {
+            QMimeData Data;
+            Data.setUrls({QUrl::fromLocalFile(Dir.filePath(Name))});
+            QDragEnterEvent Enter(QPoint(10, 10), Qt::CopyAction, &Data, Qt::LeftButton, {});
+            QApplication::sendEvent(F.Window.get(), &Enter);
+            QCOMPARE(Enter.isAccepted(), QByteArray(Name).endsWith(".vbf"));
+            QDropEvent Drop(QPointF(10, 10), Qt::CopyAction, &Data, Qt::LeftButton, {});
+            QApplication::sendEvent(F.Window.get(), &Drop);
+        }
+        QCOMPARE(F.Window->Signals().Count(), 4);
+        QCOMPARE(F.Window->windowTitle(), QStringLiteral("Vibrona - other.vbf"));
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("Arguments");
+        QTest::addColumn<int>("Action");
+        QTest::addColumn<QString>("File");
+        QTest::newRow("nothing") << QStringList{} << int(TCommandLine::Start) << QString();
+        QTest::newRow("project") << QStringList{"beam.vbf"} << int(TCommandLine::Start)
+                                 << QStringLiteral("beam.vbf");
+        QTest::newRow("help") << QStringList{"beam.vbf", "--help"} << int(TCommandLine::Help)
+                              << QString();
+        QTest::newRow("version") << QStringList{"--version"} << int(TCommandLine::Version)
+                                 << QString();
+        QTest::newRow("two") << QStringList{"a.vbf", "b.vbf"} << int(TCommandLine::Refuse)
+                             << QString();
+        QTest::newRow("option") << QStringList{"-x"} << int(TCommandLine::Refuse) << QString();
+    }
+    void commandLine() {
+        QFETCH(QStringList, Arguments);
+        QFETCH(int, Action);
+        QFETCH(QString, File);
+        const TCommandLine Line = ParseCommandLine(Arguments);
+        QCOMPARE(int(Line.Action), Action);
+        QCOMPARE(Line.ProjectFile, File);
     }
 
     void savingWritesTheExampleLinesAndKeepsOtherSections() {

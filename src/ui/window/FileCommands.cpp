@@ -39,12 +39,16 @@ bool TFileCommands::OpenFile() {
     const auto Chosen = FPlatform.OpenFileDialog(FOwner, Options);
     if (!Chosen)
         return false;
-    // A file gone since it was chosen would otherwise open as an empty project.
-    if (!QFileInfo(*Chosen).isFile())
-        throw EReadError(*Chosen);
-    OpenProject(*Chosen, FProject.CalcSettings, FProject.Signals());
-    FProject.SetFileName(QFileInfo(*Chosen).absoluteFilePath());
+    Open(*Chosen);
     return true;
+}
+
+void TFileCommands::Open(const QString& AFileName) {
+    // A file that is not there would otherwise open as an empty project.
+    if (!QFileInfo(AFileName).isFile())
+        throw EReadError(AFileName);
+    OpenProject(AFileName, FProject.CalcSettings, FProject.Signals());
+    FProject.SetFileName(QFileInfo(AFileName).absoluteFilePath());
 }
 
 bool TFileCommands::SaveFile() {

@@ -21,6 +21,8 @@ public:
     // Runs the open dialog and replaces the project by the chosen file's, all or
     // nothing. Returns false when the dialog was cancelled.
     bool OpenFile();
+    // Replaces the project by that of AFileName, all or nothing.
+    void Open(const QString& AFileName);
     // Runs the save dialog and writes the settings and the signals into the chosen file.
     // Returns false when the dialog was cancelled.
     bool SaveFile();

@@ -20,6 +20,7 @@
 
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
 #include <QToolBar>
@@ -95,6 +96,7 @@ TfrmMain::TfrmMain(IPlatformServices& APlatform, QWidget* AParent)
     setCentralWidget(vSplitter);
 
     setMinimumSize(MinimumClientWidth, MinimumClientHeight);
+    setAcceptDrops(true);
     resize(ClientWidth, ClientHeight);
     if (const QScreen* Screen = screen())
         move(Screen->availableGeometry().center() - rect().center());
@@ -386,11 +388,46 @@ void TfrmMain::Splitter2Moved() {
 }
 
 void TfrmMain::OpenFile() {
-    if (!FFiles->OpenFile())
-        return;
+    if (FFiles->OpenFile())
+        ShowOpenedProject();
+}
+
+void TfrmMain::OpenProjectFile(const QString& AFileName) {
+    RunCommand([&] {
+        FFiles->Open(AFileName);
+        ShowOpenedProject();
+    });
+}
+
+void TfrmMain::ShowOpenedProject() {
     setWindowTitle(FFiles->Caption(ApplicationTitle()));
     // The loaded settings are shown as read; what was being typed is dropped.
     ShowSettings(false);
+}
+
+namespace {
+
+// The one project file a drag carries, or nothing.
+QString DraggedProject(const QMimeData* AData) {
+    if (!AData || AData->urls().size() != 1 || !AData->urls().front().isLocalFile())
+        return {};
+    const QString File = AData->urls().front().toLocalFile();
+    return File.endsWith(QStringLiteral(".vbf"), Qt::CaseInsensitive) ? File : QString();
+}
+
+} // namespace
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* AEvent) {
+    if (!DraggedProject(AEvent->mimeData()).isEmpty())
+        AEvent->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* AEvent) {
+    const QString File = DraggedProject(AEvent->mimeData());
+    if (File.isEmpty())
+        return;
+    AEvent->acceptProposedAction();
+    OpenProjectFile(File);
 }
 
 void TfrmMain::SaveFile() {

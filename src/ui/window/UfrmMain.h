@@ -46,6 +46,10 @@ public:
     const QString& FileName() const { return FProject->FileName(); }
     QString StatusPanelText(int APanel) const;
 
+    // Opens a project named from outside (the command line, a drop) as the open
+    // command does after its dialog; an unreadable file shows the error box.
+    void OpenProjectFile(const QString& AFileName);
+
     // Runs ACommand in the guard every command runs in. Returns false when it failed.
     bool RunCommand(const std::function<void()>& ACommand);
 
@@ -53,6 +57,9 @@ protected:
     void resizeEvent(QResizeEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
+    // A project file dragged from the file manager opens when dropped; nothing else does.
+    void dragEnterEvent(QDragEnterEvent* AEvent) override;
+    void dropEvent(QDropEvent* AEvent) override;
 
 private:
     // Set-up.
@@ -83,6 +90,8 @@ private:
     // Refreshes the grid's columns and the settings editors; GenerateSignal takes over
     // what is being typed in an editor, opening a project drops it.
     void ShowSettings(bool ATakeOverEditing);
+    // The window after a project was opened: caption, grid columns and editors.
+    void ShowOpenedProject();
     void GenerateSignal(int AKind);
     void CheckHarmonicsCount(const QStringList& Values, bool& CanClose);
     void btnInsSignalClick();

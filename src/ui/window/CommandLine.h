@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the program was asked for on its command line: vibrona [FILE.vbf] | --help | --version.
+struct TCommandLine {
+    enum TAction { Start, Help, Version, Refuse };
+    TAction Action = Start;
+    QString ProjectFile; // empty: start with the built-in project
+};
+
+// The arguments after the program's name.
+TCommandLine ParseCommandLine(const QStringList& AArguments);
+
+// The texts printed for --help, for --version and before the usage of a refused line.
+QString CommandLineUsage();
+QString VersionText();
