@@ -1,6 +1,7 @@
 // Speed of the whole computation of a recalculation on the reference cases, and of
-// the plain direct DFT for comparison. Run alone with a filter to read the peak
-// memory of one case: vibrona_bench --benchmark_filter=Huge255
+// the plain direct DFT for comparison. Each case shows the estimate of EstimateCost
+// beside it (est_s, est_MiB). Run alone with a filter to read the peak memory of one
+// case: vibrona_bench --benchmark_filter=Huge255
 #include "ReferenceDft.h"
 #include "analysis/Dft.h"
 #include "analysis/Recalculation.h"
@@ -54,7 +55,10 @@ void RunCase(benchmark::State& AState, int ASignals, const TCalcSettings& ASetti
         TCalcResult r = Recalculate(List, ASettings, TFormatSettings::Default(), &Workspace);
         benchmark::DoNotOptimize(r.Characteristic.data());
     }
+    const TCalcCost Cost = EstimateCost(List, ASettings);
     AState.counters["peak_MiB"] = PeakMiB();
+    AState.counters["est_s"] = Cost.Seconds;
+    AState.counters["est_MiB"] = static_cast<double>(Cost.Bytes) / (1 << 20);
 }
 
 void Defaults(benchmark::State& s) {
@@ -71,6 +75,26 @@ void Huge255(benchmark::State& s) {
 }
 void FewBinsOfHugeN(benchmark::State& s) {
     RunCase(s, 0, Settings(1000, 1 << 24, 200));
+}
+// Many bins of the largest N: within 5 s and in memory that follows M + K.
+void ManyBinsOfLargestN(benchmark::State& s) {
+    RunCase(s, 0, Settings(200, 2147483647, 1 << 24));
+}
+// A long curve into a few of the bins of a huge N: within 2 s, memory as M + K.
+void LongCurveHugeN(benchmark::State& s) {
+    RunCase(s, 0, Settings(1 << 20, 1 << 30, 1 << 20));
+}
+// The whole FFT past one FFTW call.
+void SplitFft(benchmark::State& s) {
+    RunCase(s, 1, Settings(1 << 22, 1 << 22, 1 << 21));
+}
+// The direct sum over a long curve for a few bins.
+void FewBinsLongCurve(benchmark::State& s) {
+    RunCase(s, 1, Settings(1 << 22, 2147483647, 8));
+}
+// The curve of many signals.
+void ManySignals(benchmark::State& s) {
+    RunCase(s, 2000, Settings(1 << 18, 64, 32));
 }
 
 void DirectDft(benchmark::State& AState, int ASignals, const TCalcSettings& ASettings) {
@@ -96,6 +120,11 @@ BENCHMARK(Medium5)->Unit(benchmark::kMillisecond);
 BENCHMARK(Large50)->Unit(benchmark::kMillisecond);
 BENCHMARK(Huge255)->Unit(benchmark::kMillisecond);
 BENCHMARK(FewBinsOfHugeN)->Unit(benchmark::kMillisecond);
+BENCHMARK(ManyBinsOfLargestN)->Unit(benchmark::kMillisecond);
+BENCHMARK(LongCurveHugeN)->Unit(benchmark::kMillisecond);
+BENCHMARK(SplitFft)->Unit(benchmark::kMillisecond);
+BENCHMARK(FewBinsLongCurve)->Unit(benchmark::kMillisecond);
+BENCHMARK(ManySignals)->Unit(benchmark::kMillisecond);
 BENCHMARK(DirectDftDefaults)->Unit(benchmark::kMillisecond);
 BENCHMARK(DirectDftMedium5)->Unit(benchmark::kSecond)->Iterations(1);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/Progress.h"
 #include "model/Spectrum.h"
 
 #include <span>
@@ -9,7 +10,10 @@
 // of them when K is below five; equal magnitudes keep ascending frequency), then
 // every peak in ascending frequency with Peak set.
 std::vector<TSpectrumSample> CharacteristicSamples(std::span<const double> AFrequency,
-                                                   std::span<const double> AMagnitude);
+                                                   std::span<const double> AMagnitude,
+                                                   TProgress* AProgress = nullptr);
+// Estimated seconds of CharacteristicSamples for K samples.
+double CharacteristicSeconds(int K);
 
 // Replaces the content of ASpectrum by copies of ASamples, marks included.
 void FillSpectrum(TSpectrum& ASpectrum, const std::vector<TSpectrumSample>& ASamples);

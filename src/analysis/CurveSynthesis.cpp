@@ -20,13 +20,23 @@ std::vector<TTerm> ActiveTerms(const TSignals& ASignals) {
     return Terms;
 }
 
-std::vector<double> AccumulatedTime(int M, double dt) {
-    std::vector<double> Time(static_cast<std::size_t>(std::max(M, 0)));
+// Seconds per sample and per term, calibrated with the benchmark.
+constexpr double TimeSeconds = 1e-9 + 8 * FreshByteSeconds; // accumulating a time
+constexpr double TermSeconds = 0.7e-9;                      // a term of a sample by rotation
+constexpr double DirectTermSeconds = 25e-9;                 // a term evaluated as written
+
+// Grows piece by piece into reserved room, like FilledVector.
+std::vector<double> AccumulatedTime(int M, double dt, TProgress& AProgress) {
+    const std::size_t n = static_cast<std::size_t>(std::max(M, 0));
+    std::vector<double> Time;
+    Time.reserve(n);
     double t = 0;
-    for (double& Ti : Time) {
-        Ti = t;
-        t = t + dt;
-    }
+    InTicks(n, TimeSeconds, AProgress, [&](std::size_t First, std::size_t Last) {
+        for (std::size_t i = First; i < Last; ++i) {
+            Time.push_back(t);
+            t = t + dt;
+        }
+    });
     return Time;
 }
 
@@ -144,7 +154,8 @@ void AddTermStepwise(TTermState& AState, const std::vector<double>& ATime, std::
 
 TCurve SampleCurveDirect(const TSignals& ASignals, const TCalcSettings& ASettings) {
     TCurve Curve;
-    Curve.Time = AccumulatedTime(ASettings.M, ASettings.dt);
+    TProgress Silent;
+    Curve.Time = AccumulatedTime(ASettings.M, ASettings.dt, Silent);
     Curve.Value.resize(Curve.Time.size());
     const std::vector<TTerm> Terms = ActiveTerms(ASignals);
     for (std::size_t i = 0; i < Curve.Time.size(); ++i) {
@@ -157,17 +168,37 @@ TCurve SampleCurveDirect(const TSignals& ASignals, const TCalcSettings& ASetting
     return Curve;
 }
 
-TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings) {
+int ActiveCount(const TSignals& ASignals) {
+    int Count = 0;
+    for (int j = 0; j < ASignals.Count(); ++j)
+        Count += ASignals[j].Active() ? 1 : 0;
+    return Count;
+}
+
+double CurveSeconds(int M, int ATerms) {
+    const double Samples = std::max(M, 0);
+    const double Terms = std::max(ATerms, 0);
+    if (Samples * Terms <= DirectLimit)
+        return Samples * (TimeSeconds + FilledSeconds + Terms * DirectTermSeconds);
+    return Samples * (TimeSeconds + FilledSeconds + Terms * TermSeconds);
+}
+
+TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings, TProgress* AProgress) {
     const std::vector<TTerm> Terms = ActiveTerms(ASignals);
     const std::int64_t Work = static_cast<std::int64_t>(std::max(ASettings.M, 0)) *
                               static_cast<std::int64_t>(Terms.size());
-    if (Work <= DirectLimit)
-        return SampleCurveDirect(ASignals, ASettings);
+    TProgress Silent;
+    TProgress& Progress = AProgress ? *AProgress : Silent;
+    if (Work <= DirectLimit) {
+        TCurve Curve = SampleCurveDirect(ASignals, ASettings);
+        Progress.Advance(CurveSeconds(ASettings.M, static_cast<int>(Terms.size())));
+        return Curve;
+    }
 
     TCurve Curve;
-    Curve.Time = AccumulatedTime(ASettings.M, ASettings.dt);
+    Curve.Time = AccumulatedTime(ASettings.M, ASettings.dt, Progress);
     // Every sample sums like C + s0 + s1 + ..., in list order, as the direct sum does.
-    Curve.Value.assign(Curve.Time.size(), ASettings.C);
+    Curve.Value = FilledVector(Curve.Time.size(), ASettings.C, Progress);
     std::vector<TTermState> States;
     for (const TTerm& Term : Terms)
         States.push_back({Term, {}, {}});
@@ -181,6 +212,7 @@ TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings) {
                 AddTermByLanes(State, Advance, Curve.Time, Start, End, Curve.Value);
             else
                 AddTermStepwise(State, Curve.Time, Start, End, Curve.Value);
+            Progress.Advance(TermSeconds * static_cast<double>(End - Start));
         }
     }
     return Curve;

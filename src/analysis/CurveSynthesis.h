@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/Progress.h"
 #include "model/CalcSettings.h"
 #include "model/SignalList.h"
 
@@ -16,7 +17,14 @@ struct TCurve {
 // exactly as written; large ones advance each signal by rotation between exact
 // anchors, which keeps every value within 1e-11 of the exact expression relative
 // to the signal's amplitude.
-TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings);
+// The progress hears of the work as CurveSeconds counts it.
+TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings,
+                   TProgress* AProgress = nullptr);
+
+// Estimated seconds of SampleCurve for M samples of ATerms active signals.
+double CurveSeconds(int M, int ATerms);
+// The number of active signals, which is what the curve's cost depends on.
+int ActiveCount(const TSignals& ASignals);
 
 // The term-by-term sum, whatever the size.
 TCurve SampleCurveDirect(const TSignals& ASignals, const TCalcSettings& ASettings);

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "analysis/Progress.h"
 #include "model/SignalTypes.h"
 
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
 
-// The FFT plan and buffer of the last transform size, kept between recalculations:
-// planning a large transform costs more than running it.
+// The real FFT's plan and buffer of the last transform size, kept between
+// recalculations: planning a transform costs more than running it.
 class TDftWorkspace {
 public:
     TDftWorkspace();
@@ -15,8 +17,8 @@ public:
     TDftWorkspace(const TDftWorkspace&) = delete;
     TDftWorkspace& operator=(const TDftWorkspace&) = delete;
 
-    // A buffer of N reals that transforms in place into N / 2 + 1 complex bins,
-    // or null when it cannot be had.
+    // A buffer of N reals that transforms in place into N / 2 + 1 complex bins.
+    // Raises std::bad_alloc when it cannot be had.
     double* Prepare(int N);
     void Execute();
 
@@ -25,19 +27,36 @@ private:
     std::unique_ptr<TState> FState;
 };
 
+// The three ways to K bins of an N-point DFT of L = min(M, N) samples:
+// - Fft: the whole transform, a real FFT (split in short passes for large N);
+// - Direct: the sum over the inputs, bin by bin, K L terms;
+// - Chirp: Bluestein's chirp-z transform of just the wanted bins, a convolution of
+//   size about L + K done by FFT, in blocks of bins when K is large.
+enum class TDftMethod { Fft, Direct, Chirp };
+
+struct TDftChoice {
+    TDftMethod Method;
+    double Seconds;      // an estimate on a current desktop
+    std::uint64_t Bytes; // working memory besides the curve and the K results
+};
+
+// The fastest way whose working memory stays proportional to L + K; the whole FFT
+// qualifies only while its N-sized buffer is not much larger than that.
+TDftChoice ChooseDft(std::int64_t AInputs, int N, int K);
+// The estimate for one way; Seconds is infinite for a way that cannot serve.
+TDftChoice DftCost(TDftMethod AMethod, std::int64_t AInputs, int N, int K);
+
 // Magnitudes 2 * |X(k)| / N of the bins k = 0 .. K - 1 of the N-point DFT of the
 // curve weighted by a window of kind AWindow that spans all of the curve; zero-padded
 // when N exceeds the curve, truncated when N is smaller. Bins above N / 2 mirror
-// those below it, and bins from N on repeat with period N.
-//
-// Uses a real-input FFT of size N, unless summing directly over the nonzero inputs
-// is cheaper or an N-sized buffer would be too large; the direct sum allocates
-// nothing proportional to N.
+// those below it, and bins from N on repeat with period N. Every way agrees with the
+// direct sum of theta = ((k * 2 pi) * i) / N within 1e-9 of the largest magnitude.
 std::vector<double> SpectrumMagnitudes(std::span<const double> ACurve, TWindowKind AWindow, int N,
-                                       int K, TDftWorkspace* AWorkspace = nullptr);
+                                       int K, TDftWorkspace* AWorkspace = nullptr,
+                                       TProgress* AProgress = nullptr);
 
-// The direct summation over inputs already weighted: theta = ((k * 2 pi) * i) / N.
-std::vector<double> SpectrumMagnitudesDirect(std::span<const double> x, int N, int K);
-
-// True when SpectrumMagnitudes would take the FFT for these sizes.
-bool PrefersFft(int AInputs, int N, int K);
+// The same by a given way, whatever it costs.
+std::vector<double> SpectrumMagnitudesBy(TDftMethod AMethod, std::span<const double> ACurve,
+                                         TWindowKind AWindow, int N, int K,
+                                         TDftWorkspace* AWorkspace = nullptr,
+                                         TProgress* AProgress = nullptr);

@@ -4,10 +4,21 @@
 #include "analysis/CurveSynthesis.h"
 #include "analysis/Dft.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
 namespace {
+
+// The window keeps the curve and the spectrum as chart points of 16 bytes each, built
+// in a temporary array first; the results stay alive meanwhile.
+constexpr std::uint64_t BytesPerCurvePoint = 16 + 2 * 16;
+constexpr std::uint64_t BytesPerSpectrumPoint = 16 + 2 * 16;
+// A characteristic sample: a peak flag per bin, and for the peaks, at most every
+// other bin, the sample in the results and again in the window's list.
+constexpr std::uint64_t BytesPerBinOfSamples = 1 + 64 / 2;
+// Seconds per bin of the frequencies, fresh memory included.
+constexpr double FrequencySeconds = 2e-9 + 8 * FreshByteSeconds;
 
 QString InvalidSignalText(int ACode) {
     switch (ACode) {
@@ -28,6 +39,8 @@ QString InvalidSignalText(int ACode) {
 
 } // namespace
 
+EOutOfMemory::EOutOfMemory() : EVibronaError(QStringLiteral("Недостаточно памяти для расчета")) {}
+
 EInvalidSignal::EInvalidSignal(int ACode, int APosition)
     : EVibronaError(InvalidSignalText(ACode).arg(APosition)), FCode(ACode), FPosition(APosition) {}
 
@@ -39,29 +52,52 @@ void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat) {
     }
 }
 
+TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings) {
+    const int M = std::max(ASettings.M, 0);
+    const int K = std::max(ASettings.K, 0);
+    const TDftChoice Dft = ChooseDft(M, ASettings.N, K);
+    TCalcCost Cost;
+    Cost.Seconds = CurveSeconds(M, ActiveCount(ASignals)) + Dft.Seconds + FrequencySeconds * K +
+                   CharacteristicSeconds(K);
+    Cost.Bytes = BytesPerCurvePoint * static_cast<std::uint64_t>(M) +
+                 (BytesPerSpectrumPoint + BytesPerBinOfSamples) * static_cast<std::uint64_t>(K) +
+                 Dft.Bytes;
+    return Cost;
+}
+
+void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes) {
+    if (ACost.Bytes > AAvailableBytes)
+        throw EOutOfMemory();
+}
+
 TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASettings,
-                           TDftWorkspace* AWorkspace) {
+                           TDftWorkspace* AWorkspace, const TProgressCallback& AProgress) {
     // Only a damaged project could bring these; they would divide by zero below.
     if (ASettings.N < 1 || !(ASettings.dt != 0))
         throw EZeroDivide();
+    TProgress Progress(AProgress, EstimateCost(ASignals, ASettings).Seconds);
     try {
         TCalcResult Result;
-        TCurve Curve = SampleCurve(ASignals, ASettings);
+        TCurve Curve = SampleCurve(ASignals, ASettings, &Progress);
 
         Result.CurveTime = std::move(Curve.Time);
         Result.CurveValue = std::move(Curve.Value);
-        Result.SpectrumMagnitude = SpectrumMagnitudes(Result.CurveValue, ASettings.Window,
-                                                      ASettings.N, ASettings.K, AWorkspace);
+        Result.SpectrumMagnitude = SpectrumMagnitudes(
+            Result.CurveValue, ASettings.Window, ASettings.N, ASettings.K, AWorkspace, &Progress);
         const std::size_t K = Result.SpectrumMagnitude.size();
-        Result.SpectrumFrequency.resize(K);
-        for (std::size_t k = 0; k < K; ++k)
-            Result.SpectrumFrequency[k] = (static_cast<double>(k) / ASettings.N) / ASettings.dt;
+        Result.SpectrumFrequency.reserve(K);
+        InTicks(K, FrequencySeconds, Progress, [&](std::size_t First, std::size_t Last) {
+            for (std::size_t k = First; k < Last; ++k)
+                Result.SpectrumFrequency.push_back((static_cast<double>(k) / ASettings.N) /
+                                                   ASettings.dt);
+        });
 
         Result.Characteristic =
-            CharacteristicSamples(Result.SpectrumFrequency, Result.SpectrumMagnitude);
+            CharacteristicSamples(Result.SpectrumFrequency, Result.SpectrumMagnitude, &Progress);
+        Progress.Finish();
         return Result;
     } catch (const std::bad_alloc&) {
-        throw EVibronaError(QStringLiteral("Недостаточно памяти для расчета"));
+        throw EOutOfMemory();
     }
 }
 

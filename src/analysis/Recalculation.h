@@ -1,12 +1,14 @@
 #pragma once
 
 #include "analysis/Dft.h"
+#include "analysis/Progress.h"
 #include "model/CalcSettings.h"
 #include "model/SignalList.h"
 #include "model/Spectrum.h"
 #include "util/Errors.h"
 #include "util/FormatSettings.h"
 
+#include <cstdint>
 #include <vector>
 
 // A signal that Calc refused; the message names its position, counted from 0.
@@ -19,6 +21,12 @@ public:
 private:
     int FCode;
     int FPosition;
+};
+
+// A recalculation that would not fit into memory: "Недостаточно памяти для расчета".
+class EOutOfMemory : public EVibronaError {
+public:
+    EOutOfMemory();
 };
 
 // Everything a recalculation leaves for the views and the exports.
@@ -34,10 +42,28 @@ struct TCalcResult {
 // first nonzero result, leaving the signals after it untouched.
 void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat = TFormatSettings::Default());
 
+// What a recalculation takes: the estimated seconds of ComputeResults on a current
+// desktop, and the bytes of the results, of the window's chart series built from
+// them and of the working memory, at their peak.
+struct TCalcCost {
+    double Seconds;
+    std::uint64_t Bytes;
+};
+
+// What a recalculation of these signals and settings will take, before any allocation.
+TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings);
+// Raises EOutOfMemory when ACost.Bytes exceeds AAvailableBytes.
+void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes);
+
 // The curve, the windowed spectrum and the characteristic samples of signals that
 // passed CheckSignals. A workspace kept by the caller saves planning the FFT anew.
+// Runs on any thread as long as the signals, the settings and the workspace stay
+// untouched meanwhile; only one computation may plan FFTs at a time. AProgress is
+// consulted at least every few hundredths of a second of work; when it returns false
+// the computation raises ECancelled and leaves nothing behind.
 TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASettings,
-                           TDftWorkspace* AWorkspace = nullptr);
+                           TDftWorkspace* AWorkspace = nullptr,
+                           const TProgressCallback& AProgress = {});
 
 // CheckSignals, then ComputeResults.
 TCalcResult Recalculate(TSignals& ASignals, const TCalcSettings& ASettings,

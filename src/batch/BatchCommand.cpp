@@ -8,6 +8,7 @@
 #include "util/Errors.h"
 #include "util/IniFile.h"
 
+#include "platform/QtPlatformServices.h"
 #include "ui/charts/ChartLook.h"
 #include "ui/charts/ChartSeries.h"
 #include "ui/pictures/ChartPicture.h"
@@ -21,6 +22,8 @@
 #include <qcustomplot.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -179,6 +182,15 @@ QByteArray ChartPicture(const QString& AOption, const QString& AName, const TCal
     return Picture;
 }
 
+// The physical memory free for a run; without an answer from the system, no limit.
+std::uint64_t AvailableMemory() {
+    try {
+        return TQtPlatformServices().MemoryStatus().AvailPhys;
+    } catch (const EPlatformError&) {
+        return std::numeric_limits<std::uint64_t>::max();
+    }
+}
+
 } // namespace
 
 bool NeedsPictures(const QStringList& AArguments) {
@@ -208,7 +220,9 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
         TSignals Signals;
         Signals.Add(std::make_unique<TSignal>(1, 0, 50, 60));
         OpenProject(Options.Project, Settings, Signals);
-        const TCalcResult Result = Recalculate(Signals, Settings);
+        CheckSignals(Signals);
+        CheckMemory(EstimateCost(Signals, Settings), AvailableMemory());
+        const TCalcResult Result = ComputeResults(Signals, Settings);
 
         std::vector<std::pair<QString, QByteArray>> Files;
         QByteArray Stdout;

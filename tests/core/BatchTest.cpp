@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdint>
+
 namespace {
 
 // Runs the real vibrona-batch under a chosen locale, without a display.
@@ -89,6 +93,18 @@ TEST_F(BatchTest, InvalidSignalCreatesNoFileAndExitsWithOne) {
               QStringLiteral("Ошибка значения частоты свободных колебаний (F) в сигнале [1]!"));
     EXPECT_FALSE(Exists("new.txt"));
     EXPECT_EQ(Read("keep.txt"), QByteArray("old"));
+}
+
+// The largest M takes about 100 GB with its chart points: refused before anything is
+// allocated, rather than left to an allocation that overcommit lets through.
+TEST_F(BatchTest, RunTooLargeForMemoryIsRefused) {
+    if (sysconf(_SC_PHYS_PAGES) > (std::int64_t{64} << 30) / sysconf(_SC_PAGESIZE))
+        GTEST_SKIP() << "this machine could hold it";
+    Write("huge.vbf", "[General]\nM=2147483647\n");
+    const TRun r = Run({"huge.vbf", "--curve", "c.txt"});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(QString::fromUtf8(r.Err), QStringLiteral("Недостаточно памяти для расчета.\n"));
+    EXPECT_FALSE(Exists("c.txt"));
 }
 
 TEST_F(BatchTest, UnwritableOutputChangesNoOtherFile) {

@@ -187,4 +187,91 @@ TEST(Recalculation, DamagedSettingsRaiseInsteadOfCrashing) {
     EXPECT_FALSE(std::isnan(r.SpectrumMagnitude[0]));
 }
 
+constexpr int LargestN = 2147483647;
+
+TCalcSettings Sized(int M, int N, int K, TWindowKind AWindow = wkNone) {
+    TCalcSettings s;
+    s.M = M;
+    s.N = N;
+    s.K = K;
+    s.Window = AWindow;
+    return s;
+}
+
+// Every stage consults the progress all along: the shares rise from 0 to 1 without
+// a jump of more than a few ticks.
+TEST(Recalculation, ProgressRisesSteadilyOnEveryPath) {
+    struct TCase {
+        int Signals, M, N, K;
+        TWindowKind Window;
+        TDftMethod Method;
+    };
+    const TCase Cases[] = {
+        {1, 200, LargestN, 1 << 22, wkNone, TDftMethod::Chirp},     // in blocks of bins
+        {1, 1 << 21, 3 << 20, 1 << 20, wkHamming, TDftMethod::Fft}, // the split FFT
+        {1, 1 << 20, LargestN, 4, wkBartlett, TDftMethod::Direct},  // a long direct sum
+        {1000, 1 << 18, 64, 32, wkNone, TDftMethod::Fft},           // a long curve
+    };
+    for (const TCase& c : Cases) {
+        TSignals List;
+        for (int j = 0; j < c.Signals; ++j)
+            AddSignal(List, 1, 0, 50 + j, 0);
+        CheckSignals(List, DotLocale());
+        const TCalcSettings Settings = Sized(c.M, c.N, c.K, c.Window);
+        ASSERT_EQ(ChooseDft(c.M, c.N, c.K).Method, c.Method) << c.M;
+        ASSERT_GT(EstimateCost(List, Settings).Seconds, 0.1) << c.M;
+        std::vector<double> Shares;
+        ComputeResults(List, Settings, nullptr, [&](double ADone) {
+            Shares.push_back(ADone);
+            return true;
+        });
+        ASSERT_GE(Shares.size(), 10u) << c.M;
+        EXPECT_EQ(Shares.front(), 0);
+        EXPECT_EQ(Shares.back(), 1);
+        for (std::size_t j = 1; j < Shares.size(); ++j) {
+            EXPECT_GE(Shares[j], Shares[j - 1]);
+            EXPECT_LT(Shares[j] - Shares[j - 1], 0.15) << c.M << " at " << Shares[j - 1];
+        }
+    }
+}
+
+TEST(Recalculation, CancelStopsALargeRunSoon) {
+    TSignals List;
+    AddSignal(List, 1, 0, 50, 60);
+    CheckSignals(List, DotLocale());
+    double Last = 0;
+    try {
+        ComputeResults(List, Sized(200, LargestN, 1 << 24), nullptr, [&](double ADone) {
+            Last = ADone;
+            return ADone < 0.1;
+        });
+        FAIL();
+    } catch (const ECancelled& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Расчет прерван"));
+    }
+    EXPECT_LT(Last, 0.15); // asked again soon after the tenth
+}
+
+TEST(Recalculation, MemoryFollowsMAndKNotN) {
+    TSignals List;
+    AddSignal(List, 1, 0, 50, 60);
+    const TCalcCost Base = EstimateCost(List, Sized(200, 4000, 200));
+    EXPECT_LT(EstimateCost(List, Sized(200, LargestN, 200)).Bytes, Base.Bytes + (1 << 20));
+    EXPECT_LT(EstimateCost(List, Sized(1 << 20, 1 << 30, 1 << 20)).Bytes, std::uint64_t{1} << 30);
+    // The results hold a time and a value per curve point, the window a chart point.
+    EXPECT_GE(EstimateCost(List, Sized(LargestN, 16, 8)).Bytes, 32 * std::uint64_t{LargestN});
+    for (const TCalcSettings& More : {Sized(2000, 4000, 200), Sized(200, 4000, 2000)}) {
+        const TCalcCost Cost = EstimateCost(List, More);
+        EXPECT_GT(Cost.Bytes, Base.Bytes);
+        EXPECT_GT(Cost.Seconds, Base.Seconds);
+    }
+    EXPECT_NO_THROW(CheckMemory(Base, Base.Bytes));
+    try {
+        CheckMemory(Base, Base.Bytes - 1);
+        FAIL();
+    } catch (const EOutOfMemory& e) {
+        EXPECT_EQ(ErrorBoxText(e.Message()), QStringLiteral("Недостаточно памяти для расчета."));
+    }
+}
+
 } // namespace
