@@ -52,7 +52,9 @@ void RunCase(benchmark::State& AState, int ASignals, const TCalcSettings& ASetti
     // The window keeps one workspace for all its recalculations.
     TDftWorkspace Workspace;
     for (auto _ : AState) {
-        TCalcResult r = Recalculate(List, ASettings, TFormatSettings::Default(), &Workspace);
+        TRecalcOptions Options;
+        Options.Workspace = &Workspace;
+        TCalcResult r = Recalculate(List, ASettings, Options);
         benchmark::DoNotOptimize(r.Characteristic.data());
     }
     const TCalcCost Cost = EstimateCost(List, ASettings);

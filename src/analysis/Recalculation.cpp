@@ -102,7 +102,13 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASetti
 }
 
 TCalcResult Recalculate(TSignals& ASignals, const TCalcSettings& ASettings,
-                        const TFormatSettings& AFormat, TDftWorkspace* AWorkspace) {
-    CheckSignals(ASignals, AFormat);
-    return ComputeResults(ASignals, ASettings, AWorkspace);
+                        const TRecalcOptions& AOptions) {
+    CheckSignals(ASignals, AOptions.Format);
+    const TCalcCost Cost = EstimateCost(ASignals, ASettings);
+    if (AOptions.AvailableBytes)
+        CheckMemory(Cost, *AOptions.AvailableBytes);
+    const TComputation Compute = [&](const TProgressCallback& AProgress) {
+        return ComputeResults(ASignals, ASettings, AOptions.Workspace, AProgress);
+    };
+    return AOptions.Runner ? AOptions.Runner(Cost, Compute) : Compute({});
 }

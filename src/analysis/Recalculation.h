@@ -9,6 +9,8 @@
 #include "util/FormatSettings.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 // A signal that Calc refused; the message names its position, counted from 0.
@@ -65,7 +67,26 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASetti
                            TDftWorkspace* AWorkspace = nullptr,
                            const TProgressCallback& AProgress = {});
 
-// CheckSignals, then ComputeResults.
+// Runs the heavy part of a recalculation, ACompute, which the runner gives a progress
+// callback; ACost says what it will take. The window runs a long one on a worker
+// thread behind a progress window with a way to cancel.
+using TComputation = std::function<TCalcResult(const TProgressCallback& AProgress)>;
+using TComputeRunner =
+    std::function<TCalcResult(const TCalcCost& ACost, const TComputation& ACompute)>;
+
+// How a recalculation is run; the defaults run it in place without a memory check.
+struct TRecalcOptions {
+    TRecalcOptions(TFormatSettings AFormat = TFormatSettings::Default()) : Format(AFormat) {}
+
+    TFormatSettings Format;
+    TDftWorkspace* Workspace = nullptr;
+    // The free physical memory the run must fit into, when known.
+    std::optional<std::uint64_t> AvailableBytes;
+    TComputeRunner Runner;
+};
+
+// The one recalculation: CheckSignals, then the estimate of its cost and the memory
+// check, then ComputeResults through the runner. Nothing but the signals' derived
+// values has changed when it raises.
 TCalcResult Recalculate(TSignals& ASignals, const TCalcSettings& ASettings,
-                        const TFormatSettings& AFormat = TFormatSettings::Default(),
-                        TDftWorkspace* AWorkspace = nullptr);
+                        const TRecalcOptions& AOptions = {});

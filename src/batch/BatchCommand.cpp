@@ -220,9 +220,9 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
         TSignals Signals;
         Signals.Add(std::make_unique<TSignal>(1, 0, 50, 60));
         OpenProject(Options.Project, Settings, Signals);
-        CheckSignals(Signals);
-        CheckMemory(EstimateCost(Signals, Settings), AvailableMemory());
-        const TCalcResult Result = ComputeResults(Signals, Settings);
+        TRecalcOptions Run;
+        Run.AvailableBytes = AvailableMemory();
+        const TCalcResult Result = Recalculate(Signals, Settings, Run);
 
         std::vector<std::pair<QString, QByteArray>> Files;
         QByteArray Stdout;

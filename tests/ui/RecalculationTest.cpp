@@ -1,8 +1,10 @@
 #include "WindowFixture.h"
 #include "ui/charts/SpectrumBars.h"
 
+#include <QDialog>
 #include <QListView>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWindow>
 
 #include <qcustomplot.h>
@@ -180,6 +182,52 @@ private slots:
         // 1 / (N dt) = 1 / (4000 * 0.00025) = 1 Hz between lines.
         QVERIFY(std::abs(Bars->width() - 0.15) < 1e-12);
         QCOMPARE(Bars->widthType(), QCPBars::wtPlotCoords);
+    }
+
+    void aLongRunCanBeCancelledAndLeavesNoTrace() {
+        TWindowFixture F;
+        PressCtrlR(*F.Window);
+        QCPAbstractPlottable* Before = F.Find<QCustomPlot>("tcCurve").plottable(0);
+        // A new frequency would change the derived values, were the run not cancelled.
+        ClickGridCell(F.Grid(), 1, 4);
+        TypeText("60");
+        PressKey(Qt::Key_Return);
+        QCOMPARE(F.Window->Signals()[0].Frequency(), 60.0);
+        EnterSetting(F.DftParams(), "N", "1073741824");
+        EnterSetting(F.DftParams(), "K", "1048576");
+        // M typed but not yet taken over: the run takes it over, the cancel gives it back.
+        TValueListEditor& Cmn = F.CmnParams();
+        QTest::mouseClick(Cmn.viewport(), Qt::LeftButton, {},
+                          Cmn.visualRect(Cmn.model()->index(1, 1)).center());
+        auto* Line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(Line);
+        Line->selectAll();
+        TypeText("1048576");
+        const TSignal Signal = F.Window->Signals()[0];
+
+        bool Shown = false;
+        QTimer Escape;
+        QObject::connect(&Escape, &QTimer::timeout, [&] {
+            auto* Progress = F.Window->findChild<QDialog*>("dlgProgress");
+            if (Progress && Progress->isVisible()) {
+                Shown = true;
+                QTest::keyClick(Progress, Qt::Key_Escape);
+            }
+        });
+        Escape.start(20);
+        PressCtrlR(*F.Window);
+        Escape.stop();
+
+        QVERIFY(Shown);
+        QVERIFY(F.Platform.Messages.empty());
+        QCOMPARE(F.Find<QCustomPlot>("tcCurve").plottable(0), Before);
+        QCOMPARE(F.Window->Spectrum().Count(), 12);
+        QCOMPARE(F.CalcSettings().M, 200);
+        QCOMPARE(F.CalcSettings().N, 1073741824);
+        QCOMPARE(F.Window->Signals()[0].Fi(), Signal.Fi());
+        QCOMPARE(F.Window->Signals()[0].W(), Signal.W());
+        QCOMPARE(F.Window->Signals()[0].Frequency(), 60.0);
+        QVERIFY(std::abs(Signal.W() - 2 * M_PI * 50) < 1e-9);
     }
 
     void readoutOverABarAndOverEmptyPlot() {

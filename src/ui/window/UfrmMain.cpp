@@ -11,6 +11,7 @@
 #include "ui/window/ChartsPanel.h"
 #include "ui/window/FileCommands.h"
 #include "ui/window/ProgramFont.h"
+#include "ui/window/ProgressRunner.h"
 #include "ui/window/SettingsPanel.h"
 #include "ui/window/SignalGridPanel.h"
 #include "ui/window/SpectrumListPanel.h"
@@ -443,16 +444,55 @@ void TfrmMain::SaveChartPicture(QCustomPlot& AChart) {
     FFiles->SaveChartPicture(AChart);
 }
 
+namespace {
+
+// The input of a run as it was before Ctrl+R, so that a cancelled run leaves no trace.
+class TProjectSnapshot {
+public:
+    explicit TProjectSnapshot(const TProject& AProject) : FSettings(AProject.CalcSettings) {
+        for (int i = 0; i < AProject.Signals().Count(); ++i)
+            FSignals.push_back(AProject.Signals()[i]);
+    }
+    void Restore(TProject& AProject) const {
+        AProject.CalcSettings = FSettings;
+        for (int i = 0; i < AProject.Signals().Count() && i < static_cast<int>(FSignals.size());
+             ++i)
+            AProject.Signals()[i] = FSignals[static_cast<std::size_t>(i)];
+    }
+
+private:
+    TCalcSettings FSettings;
+    std::vector<TSignal> FSignals;
+};
+
+} // namespace
+
 void TfrmMain::Recalculate() {
+    const TProjectSnapshot Before(*FProject);
     // Text typed into the current rows of the editors counts, as if the rows were left.
     FSettingsPanel->ValidateEditedSettings();
     const TCalcSettings& Settings = FProject->CalcSettings;
+    TRecalcOptions Options;
+    Options.Workspace = FDftWorkspace.get();
+    Options.Runner = TProgressRunner(this);
+    try {
+        Options.AvailableBytes = FPlatform.MemoryStatus().AvailPhys;
+    } catch (const EPlatformError&) {
+        // Without an answer the run is not refused ahead; an allocation failure still is.
+    }
     TCalcResult Result;
+    try {
+        // An invalid signal or too little memory ends the run here, before anything of
+        // the results changes.
+        Result = ::Recalculate(FProject->Signals(), Settings, Options);
+    } catch (const ECancelled&) {
+        Before.Restore(*FProject);
+        FSettingsPanel->ShowSettings(false);
+        FGridPanel->Repaint();
+        return;
+    }
     {
         const TWaitCursor Wait;
-        // An invalid signal ends the run here, before anything of the results changes.
-        Result = ::Recalculate(FProject->Signals(), Settings, TFormatSettings::Default(),
-                               FDftWorkspace.get());
         FGridPanel->Repaint();
         FSpectrumListPanel->SetCount(0);
         FSpectrum->Clear();
