@@ -96,7 +96,7 @@ private slots:
         for (const char* Name : {"btnOpen", "btnSave", "btnRefresh", "btnSaveCurve",
                                  "btnSaveSpectrum", "btnGenSignal", "btnInsSignal", "btnDelSignal"})
             QVERIFY2(F.Find<QToolButton>(Name).isEnabled(), Name);
-        QVERIFY(!F.Find<QAction>("miSignalsChange").isEnabled());
+        QVERIFY(F.Find<QAction>("miSignalsChange").isEnabled());
 
         QToolButton& Gen = F.Find<QToolButton>("btnGenSignal");
         QCOMPARE(Gen.popupMode(), QToolButton::MenuButtonPopup);

@@ -8,6 +8,7 @@
 #include "ui/charts/ChartLook.h"
 #include "ui/controls/CategoryPanelGroup.h"
 #include "ui/controls/DrawGrid.h"
+#include "ui/dialogs/UfrmSignalsChange.h"
 #include "ui/window/ChartsPanel.h"
 #include "ui/window/FileCommands.h"
 #include "ui/window/ProgramFont.h"
@@ -179,7 +180,7 @@ void TfrmMain::CreateMenus() {
     miLeftSaw = NewAction("miLeftSaw", {}, QStringLiteral("Левосторонняя пила..."), true);
     miRigthSaw = NewAction("miRigthSaw", {}, QStringLiteral("Правосторонняя пила..."), true);
     miSignalsChange =
-        NewAction("miSignalsChange", {}, QStringLiteral("Изменить параметры сигналов..."), false);
+        NewAction("miSignalsChange", {}, QStringLiteral("Изменить параметры сигналов..."), true);
     // The default item, the one the button's face runs, is shown in bold.
     QFont Bold = miSineWave->font();
     Bold.setBold(true);
@@ -311,6 +312,7 @@ void TfrmMain::ConnectHandlers() {
                    [this] { FFiles->SaveCharacteristicFrequencies(*FSpectrum); });
     ConnectCommand(acInsSignal, [this] { btnInsSignalClick(); });
     ConnectCommand(acDelSignal, [this] { btnDelSignalClick(); });
+    ConnectCommand(miSignalsChange, [this] { ChangeSignals(); });
     const std::pair<QAction*, int> Generators[] = {{acGenSignal, gkSineWave},
                                                    {miSineWave, gkSineWave},
                                                    {miDampedOscillation, gkDampedOscillation},
@@ -456,4 +458,15 @@ void TfrmMain::btnDelSignalClick() {
         return;
     }
     FGridPanel->DeleteSignal();
+}
+
+void TfrmMain::ChangeSignals() {
+    TSignalParams Param = spAmplitude;
+    TChangeOperations Operation = choMultiplication;
+    double Value = 0;
+    if (!ExecuteSignalsChange(this, Param, Operation, Value))
+        return;
+    // Every signal, active or not; nothing is recalculated.
+    FProject->Signals().ChangeParam(Param, Operation, Value);
+    FGridPanel->Repaint();
 }
