@@ -8,6 +8,8 @@
 #include "ui/charts/ChartLook.h"
 #include "ui/controls/CategoryPanelGroup.h"
 #include "ui/controls/DrawGrid.h"
+#include "ui/dialogs/HelpDocument.h"
+#include "ui/dialogs/UfrmAbout.h"
 #include "ui/dialogs/UfrmSignalsChange.h"
 #include "ui/window/ChartsPanel.h"
 #include "ui/window/FileCommands.h"
@@ -19,6 +21,7 @@
 #include "ui/window/WaitCursor.h"
 #include "util/TextConvert.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
@@ -148,9 +151,9 @@ void TfrmMain::CreateActions() {
     acDelSignal = NewAction("acDelSignal", QStringLiteral(":/icons/delete.png"),
                             QStringLiteral("Удалить сигнал"), true);
     acHelp =
-        NewAction("acHelp", QStringLiteral(":/icons/help.png"), QStringLiteral("Справка"), false);
+        NewAction("acHelp", QStringLiteral(":/icons/help.png"), QStringLiteral("Справка"), true);
     acAbout = NewAction("acAbout", QStringLiteral(":/icons/about.png"),
-                        QStringLiteral("О программе..."), false);
+                        QStringLiteral("О программе..."), true);
 }
 
 void TfrmMain::CreateMenus() {
@@ -313,6 +316,9 @@ void TfrmMain::ConnectHandlers() {
     ConnectCommand(acInsSignal, [this] { btnInsSignalClick(); });
     ConnectCommand(acDelSignal, [this] { btnDelSignalClick(); });
     ConnectCommand(miSignalsChange, [this] { ChangeSignals(); });
+    ConnectCommand(acHelp,
+                   [this] { OpenHelpDocument(FPlatform, QCoreApplication::applicationDirPath()); });
+    ConnectCommand(acAbout, [this] { ShowAboutBox(this, FPlatform, ApplicationTitle()); });
     const std::pair<QAction*, int> Generators[] = {{acGenSignal, gkSineWave},
                                                    {miSineWave, gkSineWave},
                                                    {miDampedOscillation, gkDampedOscillation},
