@@ -4,6 +4,7 @@
 #include "platform/Drawing.h"
 #include "platform/PlatformServices.h"
 #include "ui/dialogs/AboutInfo.h"
+#include "ui/dialogs/FixedDialog.h"
 #include "util/NumberFormat.h"
 
 #include <QEvent>
@@ -54,9 +55,7 @@ QString AvailableMemoryText(std::uint64_t ABytes) {
 }
 
 TfrmAbout::TfrmAbout(QWidget* AOwner, IPlatformServices& APlatform, QString ATitle)
-    : QDialog(AOwner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      FPlatform(APlatform), FTitle(std::move(ATitle)) {
+    : QDialog(AOwner, FixedDialogFlags), FPlatform(APlatform), FTitle(std::move(ATitle)) {
     setObjectName(QStringLiteral("frmAbout"));
     // Takes the owner's font before the links are sized to their text.
     setAttribute(Qt::WA_WindowPropagation);

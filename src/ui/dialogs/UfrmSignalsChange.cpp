@@ -1,5 +1,6 @@
 #include "ui/dialogs/UfrmSignalsChange.h"
 
+#include "ui/dialogs/FixedDialog.h"
 #include "util/NumberFormat.h"
 #include "util/TextConvert.h"
 
@@ -38,8 +39,7 @@ QLabel* NewLabel(QWidget* AParent, const char* AName, const QString& ACaption, i
 } // namespace
 
 TfrmSignalsChange::TfrmSignalsChange(QWidget* AOwner)
-    : QDialog(AOwner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(AOwner, FixedDialogFlags),
       cbSignalParams(Place(new QComboBox(this), "cbSignalParams", 8, 24, 177, EditHeight)),
       cbChangeOperations(
           Place(new QComboBox(this), "cbChangeOperations", 192, 24, 105, EditHeight)),
