@@ -10,6 +10,7 @@ PACKAGES=(
   libfftw3-dev libuemf-dev
   libgtest-dev libbenchmark-dev
   locales xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-wine
+  poppler-utils
 )
 
 SUDO=""
