@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program (not its tests) and starts it.
+# Installs what is missing, builds the program and its manual (not the tests) and starts it.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 "$ROOT/scripts/install-deps.sh"
-"$ROOT/scripts/build.sh" vibrona
+"$ROOT/scripts/build.sh" vibrona vibrona_manual
 exec "$ROOT/build/src/ui/vibrona" "$@"

@@ -107,35 +107,36 @@ void TQtPlatformServices::OpenDocument(const QString& ADocument) {
     QDesktopServices::openUrl(DocumentUrl(ADocument));
 }
 
-namespace {
-
-// MemAvailable counts reclaimable caches, unlike sysinfo's freeram.
-std::optional<std::uint64_t> MemAvailableFromProc() {
-    QFile File(QStringLiteral("/proc/meminfo"));
-    if (!File.open(QIODevice::ReadOnly | QIODevice::Text))
-        return std::nullopt;
-    while (!File.atEnd()) {
-        const QByteArray Line = File.readLine().simplified();
-        if (!Line.startsWith("MemAvailable:"))
+std::optional<TMemoryStatus> MemoryStatusFromMemInfo(const QByteArray& AText) {
+    std::optional<std::uint64_t> Total;
+    std::optional<std::uint64_t> Available;
+    for (const QByteArray& Raw : AText.split('\n')) {
+        const QList<QByteArray> Fields = Raw.simplified().split(' ');
+        if (Fields.size() < 2)
             continue;
-        const QList<QByteArray> Fields = Line.split(' ');
         bool Ok = false;
-        const std::uint64_t KiB = Fields.size() >= 2 ? Fields[1].toULongLong(&Ok) : 0;
-        if (Ok)
-            return KiB * 1024;
+        const std::uint64_t KiB = Fields[1].toULongLong(&Ok);
+        if (!Ok)
+            continue;
+        if (Fields[0] == "MemTotal:")
+            Total = KiB * 1024;
+        else if (Fields[0] == "MemAvailable:")
+            Available = KiB * 1024;
     }
-    return std::nullopt;
+    if (!Total || !Available)
+        return std::nullopt;
+    return TMemoryStatus{*Total, *Available};
 }
 
-} // namespace
-
 TMemoryStatus TQtPlatformServices::MemoryStatus() {
+    // MemAvailable counts reclaimable caches, unlike sysinfo's freeram.
+    QFile File(QStringLiteral("/proc/meminfo"));
+    if (File.open(QIODevice::ReadOnly))
+        if (const auto Status = MemoryStatusFromMemInfo(File.readAll()))
+            return *Status;
     struct sysinfo Info {};
     if (sysinfo(&Info) != 0)
         throw EPlatformError(QStringLiteral("Системная ошибка: объём памяти недоступен"));
-    TMemoryStatus Result;
-    Result.TotalPhys = static_cast<std::uint64_t>(Info.totalram) * Info.mem_unit;
-    Result.AvailPhys =
-        MemAvailableFromProc().value_or(static_cast<std::uint64_t>(Info.freeram) * Info.mem_unit);
-    return Result;
+    return {static_cast<std::uint64_t>(Info.totalram) * Info.mem_unit,
+            static_cast<std::uint64_t>(Info.freeram) * Info.mem_unit};
 }

@@ -27,6 +27,10 @@ QStringList NameFiltersFromPairs(const QString& AFilter);
 // "*.*" and for filters with several masks.
 QString SingleExtensionOf(const QString& AFilter);
 
+// Total and available memory from the text of /proc/meminfo (MemTotal and
+// MemAvailable, in KiB); nothing when either is missing.
+std::optional<TMemoryStatus> MemoryStatusFromMemInfo(const QByteArray& AText);
+
 // A text that names a local file becomes a file URL; addresses stay as they are.
 class QUrl;
 QUrl DocumentUrl(const QString& ADocument);

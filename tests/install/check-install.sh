@@ -13,7 +13,7 @@ for f in bin/vibrona bin/vibrona-batch \
          "share/applications/$ID.desktop" "share/mime/packages/$ID.xml" \
          "share/metainfo/$ID.metainfo.xml" "share/icons/hicolor/scalable/apps/$ID.svg" \
          share/man/man1/vibrona.1.gz share/man/man1/vibrona-batch.1.gz \
-         share/doc/vibrona/copyright share/doc/vibrona/changelog.gz; do
+         share/doc/vibrona/copyright share/doc/vibrona/changelog.gz share/doc/vibrona/help.pdf; do
   [ -s "$f" ] || fail "missing $f"
 done
 for size in 16 22 24 32 48 64 128 256; do

@@ -79,6 +79,16 @@ private slots:
         QCOMPARE(DocumentUrl("mailto:someone@example.org").scheme(), QStringLiteral("mailto"));
     }
 
+    void memoryFromMemInfo() {
+        const QByteArray Text = "MemTotal:       16777216 kB\nMemFree:  1 kB\n"
+                                "MemAvailable:    3145728 kB\nBuffers: 2 kB\n";
+        const auto Status = MemoryStatusFromMemInfo(Text);
+        QVERIFY(Status);
+        QCOMPARE(Status->TotalPhys, 16ull << 30);
+        QCOMPARE(Status->AvailPhys, 3ull << 30);
+        QVERIFY(!MemoryStatusFromMemInfo("MemTotal: 16777216 kB\n"));
+    }
+
     void physicalMemory() {
         TQtPlatformServices Platform;
         const TMemoryStatus Status = Platform.MemoryStatus();

@@ -50,5 +50,7 @@ void TScriptedPlatform::OpenDocument(const QString& ADocument) {
 }
 
 TMemoryStatus TScriptedPlatform::MemoryStatus() {
+    if (MemoryFails)
+        throw EPlatformError(QStringLiteral("Системная ошибка"));
     return Memory;
 }

@@ -30,6 +30,7 @@ public:
     // Each answer is a chosen path, or nothing for Cancel; none left means Cancel.
     std::deque<std::optional<QString>> FileAnswers;
     TMemoryStatus Memory{8ull << 30, 3ull << 30};
+    bool MemoryFails = false; // the memory query raises a platform error
 
     std::vector<TMessage> Messages;
     std::vector<TInputQuery> Queries;

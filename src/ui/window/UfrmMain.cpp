@@ -8,6 +8,9 @@
 #include "ui/charts/ChartLook.h"
 #include "ui/controls/CategoryPanelGroup.h"
 #include "ui/controls/DrawGrid.h"
+#include "ui/dialogs/HelpDocument.h"
+#include "ui/dialogs/UfrmAbout.h"
+#include "ui/dialogs/UfrmSignalsChange.h"
 #include "ui/window/ChartsPanel.h"
 #include "ui/window/FileCommands.h"
 #include "ui/window/ProgramFont.h"
@@ -19,6 +22,7 @@
 #include "ui/window/WaitCursor.h"
 #include "util/TextConvert.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -150,9 +154,9 @@ void TfrmMain::CreateActions() {
     acDelSignal = NewAction("acDelSignal", QStringLiteral(":/icons/delete.png"),
                             QStringLiteral("Удалить сигнал"), true);
     acHelp =
-        NewAction("acHelp", QStringLiteral(":/icons/help.png"), QStringLiteral("Справка"), false);
+        NewAction("acHelp", QStringLiteral(":/icons/help.png"), QStringLiteral("Справка"), true);
     acAbout = NewAction("acAbout", QStringLiteral(":/icons/about.png"),
-                        QStringLiteral("О программе..."), false);
+                        QStringLiteral("О программе..."), true);
 }
 
 void TfrmMain::CreateMenus() {
@@ -182,7 +186,7 @@ void TfrmMain::CreateMenus() {
     miLeftSaw = NewAction("miLeftSaw", {}, QStringLiteral("Левосторонняя пила..."), true);
     miRigthSaw = NewAction("miRigthSaw", {}, QStringLiteral("Правосторонняя пила..."), true);
     miSignalsChange =
-        NewAction("miSignalsChange", {}, QStringLiteral("Изменить параметры сигналов..."), false);
+        NewAction("miSignalsChange", {}, QStringLiteral("Изменить параметры сигналов..."), true);
     // The default item, the one the button's face runs, is shown in bold.
     QFont Bold = miSineWave->font();
     Bold.setBold(true);
@@ -317,6 +321,10 @@ void TfrmMain::ConnectHandlers() {
                    [this] { FFiles->SaveCharacteristicFrequencies(*FSpectrum); });
     ConnectCommand(acInsSignal, [this] { btnInsSignalClick(); });
     ConnectCommand(acDelSignal, [this] { btnDelSignalClick(); });
+    ConnectCommand(miSignalsChange, [this] { ChangeSignals(); });
+    ConnectCommand(acHelp,
+                   [this] { OpenHelpDocument(FPlatform, QCoreApplication::applicationDirPath()); });
+    ConnectCommand(acAbout, [this] { ShowAboutBox(this, FPlatform, ApplicationTitle()); });
     const std::pair<QAction*, int> Generators[] = {{acGenSignal, gkSineWave},
                                                    {miSineWave, gkSineWave},
                                                    {miDampedOscillation, gkDampedOscillation},
@@ -544,4 +552,15 @@ void TfrmMain::btnDelSignalClick() {
         return;
     }
     FGridPanel->DeleteSignal();
+}
+
+void TfrmMain::ChangeSignals() {
+    TSignalParams Param = spAmplitude;
+    TChangeOperations Operation = choMultiplication;
+    double Value = 0;
+    if (!ExecuteSignalsChange(this, Param, Operation, Value))
+        return;
+    // Every signal, active or not; nothing is recalculated.
+    FProject->Signals().ChangeParam(Param, Operation, Value);
+    FGridPanel->Repaint();
 }

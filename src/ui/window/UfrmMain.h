@@ -96,6 +96,7 @@ private:
     void CheckHarmonicsCount(const QStringList& Values, bool& CanClose);
     void btnInsSignalClick();
     void btnDelSignalClick();
+    void ChangeSignals();
 
     IPlatformServices& FPlatform;
     TCommandGuard FGuard;

@@ -1,0 +1,267 @@
+// Turns the user manual's Markdown into an A4 PDF with Qt alone: headings, tables,
+// pictures, a table of contents in place of a "[TOC]" paragraph, a new page before
+// every chapter and page numbers in the footer.
+//
+//     vibrona-manual-pdf MANUAL.md OUTPUT.pdf FOOTER-TEXT
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Device units are pixels at 96 dpi, the unit the document lays out in.
+constexpr int Resolution = 96;
+constexpr double FooterHeight = 28;
+const QString TocMarker = QStringLiteral("[TOC]");
+const QString PagePlaceholder = QStringLiteral("000");
+
+struct THeading {
+    QTextBlock Block;
+    int Level;
+};
+
+std::vector<THeading> Headings(const QTextDocument& ADocument, int AMaxLevel) {
+    std::vector<THeading> Result;
+    for (QTextBlock Block = ADocument.begin(); Block.isValid(); Block = Block.next()) {
+        const int Level = Block.blockFormat().headingLevel();
+        if (Level >= 1 && Level <= AMaxLevel)
+            Result.push_back({Block, Level});
+    }
+    return Result;
+}
+
+void StyleDocument(QTextDocument& ADocument) {
+    bool First = true;
+    for (QTextBlock Block = ADocument.begin(); Block.isValid(); Block = Block.next()) {
+        QTextBlockFormat Format = Block.blockFormat();
+        const int Level = Format.headingLevel();
+        if (Level == 0)
+            continue;
+        // Every chapter but the title starts a page.
+        if (Level == 1 && !First)
+            Format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        Format.setTopMargin(Level == 1 ? 0 : 14);
+        Format.setBottomMargin(Level == 1 ? 12 : 6);
+        QTextCursor(Block).setBlockFormat(Format);
+        // A size adjustment, as the Markdown reader gives headings, would win over a size.
+        for (auto It = Block.begin(); !It.atEnd(); ++It) {
+            const QTextFragment Fragment = It.fragment();
+            QTextCharFormat Char = Fragment.charFormat();
+            Char.clearProperty(QTextFormat::FontSizeAdjustment);
+            Char.setFontWeight(QFont::Bold);
+            Char.setFontPointSize(First ? 28 : Level == 1 ? 18 : Level == 2 ? 13 : 11);
+            Char.setForeground(QColor(Level == 1 ? 0x8a : 0x30, 0x30, 0x30));
+            QTextCursor Cursor(&ADocument);
+            Cursor.setPosition(Fragment.position());
+            Cursor.setPosition(Fragment.position() + Fragment.length(), QTextCursor::KeepAnchor);
+            Cursor.setCharFormat(Char);
+        }
+        First = false;
+    }
+}
+
+// Thin single lines around table cells, a shaded header row; code on a grey ground.
+void StyleTablesAndCode(QTextDocument& ADocument) {
+    std::vector<QTextFrame*> Frames{ADocument.rootFrame()};
+    while (!Frames.empty()) {
+        QTextFrame* Frame = Frames.back();
+        Frames.pop_back();
+        const QList<QTextFrame*> Children = Frame->childFrames();
+        Frames.insert(Frames.end(), Children.begin(), Children.end());
+        auto* Table = qobject_cast<QTextTable*>(Frame);
+        if (!Table)
+            continue;
+        QTextTableFormat Format = Table->format();
+        Format.setBorderCollapse(true);
+        Format.setBorder(1);
+        Format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        Format.setBorderBrush(QColor(0xa0, 0xa0, 0xa0));
+        Format.setCellSpacing(0);
+        Format.setCellPadding(3);
+        // The full text width lets long cells wrap; the header row repeats on a new page.
+        Format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        Format.setHeaderRowCount(1);
+        Format.setTopMargin(4);
+        Format.setBottomMargin(6);
+        Table->setFormat(Format);
+        for (int Col = 0; Col < Table->columns(); ++Col) {
+            QTextTableCell Cell = Table->cellAt(0, Col);
+            QTextTableCellFormat CellFormat = Cell.format().toTableCellFormat();
+            CellFormat.setBackground(QColor(0xee, 0xee, 0xe8));
+            Cell.setFormat(CellFormat);
+        }
+    }
+    for (QTextBlock Block = ADocument.begin(); Block.isValid(); Block = Block.next()) {
+        QTextBlockFormat Format = Block.blockFormat();
+        if (!Format.hasProperty(QTextFormat::BlockCodeFence))
+            continue;
+        Format.setBackground(QColor(0xf3, 0xf3, 0xf0));
+        Format.setLeftMargin(8);
+        QTextCursor(Block).setBlockFormat(Format);
+    }
+}
+
+// Pictures wider than the text shrink to its width, keeping their proportions.
+void FitImages(QTextDocument& ADocument, const QString& ABaseFolder, double AMaxWidth) {
+    for (QTextBlock Block = ADocument.begin(); Block.isValid(); Block = Block.next()) {
+        for (auto It = Block.begin(); !It.atEnd(); ++It) {
+            const QTextFragment Fragment = It.fragment();
+            if (!Fragment.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat Image = Fragment.charFormat().toImageFormat();
+            const QSize Size = QImageReader(ABaseFolder + QLatin1Char('/') + Image.name()).size();
+            if (!Size.isValid()) {
+                std::fprintf(stderr, "picture not found: %s\n", qPrintable(Image.name()));
+                std::exit(1);
+            }
+            const double Scale = std::min(1.0, AMaxWidth / Size.width());
+            Image.setWidth(Size.width() * Scale);
+            Image.setHeight(Size.height() * Scale);
+            QTextCursor Cursor(&ADocument);
+            Cursor.setPosition(Fragment.position());
+            Cursor.setPosition(Fragment.position() + Fragment.length(), QTextCursor::KeepAnchor);
+            Cursor.setCharFormat(Image);
+        }
+    }
+}
+
+// Replaces the "[TOC]" paragraph by one line per chapter and section, each ending in
+// a page number placeholder; returns the lines' blocks in heading order.
+std::vector<QTextBlock> InsertContents(QTextDocument& ADocument,
+                                       const std::vector<THeading>& AHeadings, double AWidth) {
+    std::vector<QTextBlock> Lines;
+    for (QTextBlock Block = ADocument.begin(); Block.isValid(); Block = Block.next()) {
+        if (Block.text().trimmed() != TocMarker)
+            continue;
+        QTextCursor Cursor(Block);
+        Cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        Cursor.removeSelectedText();
+        bool FirstLine = true;
+        for (const THeading& Heading : AHeadings) {
+            QTextBlockFormat Format;
+            Format.setIndent(Heading.Level - 1);
+            Format.setTopMargin(Heading.Level == 1 ? 5 : 0);
+            // Tab positions count from the indented edge.
+            const double Indent = (Heading.Level - 1) * ADocument.indentWidth();
+            Format.setTabPositions({QTextOption::Tab(AWidth - 4 - Indent, QTextOption::RightTab)});
+            QTextCharFormat Char;
+            Char.setFontWeight(Heading.Level == 1 ? QFont::Bold : QFont::Normal);
+            if (!FirstLine)
+                Cursor.insertBlock(Format, Char);
+            else
+                Cursor.setBlockFormat(Format);
+            FirstLine = false;
+            Cursor.insertText(Heading.Block.text() + QLatin1Char('\t') + PagePlaceholder, Char);
+            Lines.push_back(Cursor.block());
+        }
+        break;
+    }
+    return Lines;
+}
+
+int PageOf(const QTextDocument& ADocument, const QTextBlock& ABlock) {
+    const QRectF Box = ADocument.documentLayout()->blockBoundingRect(ABlock);
+    return static_cast<int>(std::floor(Box.top() / ADocument.pageSize().height())) + 1;
+}
+
+void FillPageNumbers(QTextDocument& ADocument, const std::vector<QTextBlock>& ALines,
+                     const std::vector<THeading>& AHeadings) {
+    std::vector<int> Pages;
+    for (const THeading& Heading : AHeadings)
+        Pages.push_back(PageOf(ADocument, Heading.Block));
+    for (std::size_t i = 0; i < ALines.size(); ++i) {
+        QTextCursor Cursor(ALines[i]);
+        Cursor.movePosition(QTextCursor::EndOfBlock);
+        Cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor,
+                            static_cast<int>(PagePlaceholder.size()));
+        Cursor.insertText(QString::number(Pages[i]));
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // No display is needed to lay out and write a PDF.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication Application(argc, argv);
+    const QStringList Args = Application.arguments();
+    if (Args.size() != 4) {
+        std::fprintf(stderr, "usage: vibrona-manual-pdf MANUAL.md OUTPUT.pdf FOOTER-TEXT\n");
+        return 2;
+    }
+    QFile Source(Args[1]);
+    if (!Source.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(Args[1]));
+        return 1;
+    }
+    const QString BaseFolder = QFileInfo(Args[1]).absolutePath();
+
+    QPdfWriter Writer(Args[2]);
+    Writer.setResolution(Resolution);
+    Writer.setPageSize(QPageSize(QPageSize::A4));
+    Writer.setPageMargins(QMarginsF(20, 16, 18, 14), QPageLayout::Millimeter);
+    Writer.setTitle(QStringLiteral("Vibrona"));
+    Writer.setCreator(QStringLiteral("vibrona-manual-pdf"));
+    const QSizeF Page(Writer.width(), Writer.height() - FooterHeight);
+
+    QTextDocument Document;
+    QFont Font(QStringLiteral("DejaVu Sans"));
+    Font.setPointSizeF(9.5);
+    Document.setDefaultFont(Font);
+    Document.setDocumentMargin(0);
+    Document.setBaseUrl(QUrl::fromLocalFile(BaseFolder + QLatin1Char('/')));
+    Document.setMarkdown(QString::fromUtf8(Source.readAll()), QTextDocument::MarkdownDialectGitHub);
+    Document.setPageSize(Page);
+
+    StyleDocument(Document);
+    StyleTablesAndCode(Document);
+    FitImages(Document, BaseFolder, Page.width());
+    std::vector<THeading> Contents = Headings(Document, 2);
+    if (!Contents.empty())
+        Contents.erase(Contents.begin()); // the title itself
+    const std::vector<QTextBlock> Lines = InsertContents(Document, Contents, Page.width());
+    FillPageNumbers(Document, Lines, Contents);
+
+    QPainter Painter(&Writer);
+    const int Pages = Document.pageCount();
+    for (int i = 0; i < Pages; ++i) {
+        if (i > 0)
+            Writer.newPage();
+        Painter.save();
+        Painter.translate(0, -i * Page.height());
+        Document.drawContents(&Painter, QRectF(0, i * Page.height(), Page.width(), Page.height()));
+        Painter.restore();
+        if (i == 0)
+            continue; // the title page carries no footer
+        const QRectF Footer(0, Page.height(), Page.width(), FooterHeight);
+        QFont Small = Font;
+        Small.setPointSizeF(8);
+        Painter.setFont(Small);
+        Painter.setPen(QColor(0x80, 0x80, 0x80));
+        Painter.drawLine(
+            QLineF(Footer.topLeft() + QPointF(0, 8), Footer.topRight() + QPointF(0, 8)));
+        const QRectF Text = Footer.adjusted(0, 10, 0, 0);
+        Painter.drawText(Text, Qt::AlignLeft | Qt::AlignVCenter, Args[3]);
+        Painter.drawText(Text, Qt::AlignRight | Qt::AlignVCenter, QString::number(i + 1));
+    }
+    if (!Painter.end()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(Args[2]));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <Qt>
+
+// A dialog frame that cannot be resized and has a close box as its only button;
+// without the customize hint window managers add minimise and maximise buttons.
+inline constexpr Qt::WindowFlags FixedDialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    Qt::MSWindowsFixedSizeDialogHint;
