@@ -6,34 +6,45 @@
 namespace {
 
 constexpr std::size_t HeadSize = 5;
-// Seconds per sample of each of the three passes, calibrated with the benchmark; the
-// peak marks and the samples are fresh memory.
-constexpr double PassSeconds = 1.5e-9 + FreshByteSeconds;
+// Seconds per sample of each pass over the spectrum, calibrated with the benchmark.
+constexpr double PassSeconds = 1.5e-9;
+// Finding the strongest: a rising spectrum moves every sample through the head.
+constexpr double StrongestSeconds = 6e-9;
+// The passes that write: the peak marks, and the peaks, allowing for one in eight.
+double MarkSeconds(std::size_t K) {
+    return PassSeconds + FreshSeconds(K, 1);
+}
+double CollectSeconds(std::size_t K) {
+    return PassSeconds + FreshSeconds(K / 8, sizeof(TSpectrumSample)) / 8;
+}
 
 // Positions of the strongest samples in one pass; a later sample enters only when
 // strictly larger, so equal magnitudes keep their order of frequency.
 std::vector<std::size_t> Strongest(std::span<const double> AMagnitude, TProgress& AProgress) {
     std::vector<std::size_t> Head;
-    InTicks(AMagnitude.size(), PassSeconds, AProgress, [&](std::size_t First, std::size_t Last) {
-        for (std::size_t i = First; i < Last; ++i) {
-            const double m = AMagnitude[i];
-            if (Head.size() == HeadSize && !(m > AMagnitude[Head.back()]))
-                continue;
-            auto Pos = Head.end();
-            while (Pos != Head.begin() && m > AMagnitude[*(Pos - 1)])
-                --Pos;
-            Head.insert(Pos, i);
-            if (Head.size() > HeadSize)
-                Head.pop_back();
-        }
-    });
+    InTicks(AMagnitude.size(), StrongestSeconds, AProgress,
+            [&](std::size_t First, std::size_t Last) {
+                for (std::size_t i = First; i < Last; ++i) {
+                    const double m = AMagnitude[i];
+                    if (Head.size() == HeadSize && !(m > AMagnitude[Head.back()]))
+                        continue;
+                    auto Pos = Head.end();
+                    while (Pos != Head.begin() && m > AMagnitude[*(Pos - 1)])
+                        --Pos;
+                    Head.insert(Pos, i);
+                    if (Head.size() > HeadSize)
+                        Head.pop_back();
+                }
+            });
     return Head;
 }
 
 } // namespace
 
 double CharacteristicSeconds(int K) {
-    return 4 * PassSeconds * std::max(K, 0);
+    const std::size_t n = static_cast<std::size_t>(std::max(K, 0));
+    return (MarkSeconds(n) + PassSeconds + StrongestSeconds + CollectSeconds(n)) *
+           static_cast<double>(n);
 }
 
 std::vector<TSpectrumSample> CharacteristicSamples(std::span<const double> AFrequency,
@@ -44,11 +55,11 @@ std::vector<TSpectrumSample> CharacteristicSamples(std::span<const double> AFreq
     const int n = static_cast<int>(AMagnitude.size());
     std::vector<char> Peak;
     Peak.reserve(AMagnitude.size());
-    InTicks(AMagnitude.size(), PassSeconds, Progress,
+    InTicks(AMagnitude.size(), MarkSeconds(AMagnitude.size()), Progress,
             [&](std::size_t First, std::size_t Last) { Peak.insert(Peak.end(), Last - First, 0); });
     // The peak rule reads each magnitude about three times; the reads count the work.
     const std::size_t ReadsPerTick = 3 * TProgress::ItemsPerTick(PassSeconds);
-    std::size_t Reads = 0;
+    std::size_t Reads = 0, Peaks = 0;
     MarkLocalMaxima(
         n,
         [&](int i) {
@@ -58,19 +69,26 @@ std::vector<TSpectrumSample> CharacteristicSamples(std::span<const double> AFreq
             }
             return AMagnitude[i];
         },
-        [&](int i) { Peak[i] = 1; });
+        [&](int i) {
+            Peak[i] = 1;
+            ++Peaks;
+        });
 
+    // Room for all at once: growing a vector of millions of peaks would copy them
+    // into fresh memory in one piece.
     std::vector<TSpectrumSample> Result;
+    Result.reserve(HeadSize + Peaks);
     for (const std::size_t i : Strongest(AMagnitude, Progress))
         Result.emplace_back(AFrequency[i], AMagnitude[i]);
-    InTicks(AMagnitude.size(), PassSeconds, Progress, [&](std::size_t First, std::size_t Last) {
-        for (std::size_t i = First; i < Last; ++i) {
-            if (Peak[i]) {
-                Result.emplace_back(AFrequency[i], AMagnitude[i]);
-                Result.back().SetPeak(true);
-            }
-        }
-    });
+    InTicks(AMagnitude.size(), CollectSeconds(AMagnitude.size()), Progress,
+            [&](std::size_t First, std::size_t Last) {
+                for (std::size_t i = First; i < Last; ++i) {
+                    if (Peak[i]) {
+                        Result.emplace_back(AFrequency[i], AMagnitude[i]);
+                        Result.back().SetPeak(true);
+                    }
+                }
+            });
     return Result;
 }
 

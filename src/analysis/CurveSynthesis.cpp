@@ -21,9 +21,9 @@ std::vector<TTerm> ActiveTerms(const TSignals& ASignals) {
 }
 
 // Seconds per sample and per term, calibrated with the benchmark.
-constexpr double TimeSeconds = 1e-9 + 8 * FreshByteSeconds; // accumulating a time
-constexpr double TermSeconds = 0.7e-9;                      // a term of a sample by rotation
-constexpr double DirectTermSeconds = 25e-9;                 // a term evaluated as written
+constexpr double TimeSeconds = 1e-9;        // accumulating a time
+constexpr double TermSeconds = 0.7e-9;      // a term of a sample by rotation
+constexpr double DirectTermSeconds = 25e-9; // a term evaluated as written
 
 // Grows piece by piece into reserved room, like FilledVector.
 std::vector<double> AccumulatedTime(int M, double dt, TProgress& AProgress) {
@@ -31,12 +31,14 @@ std::vector<double> AccumulatedTime(int M, double dt, TProgress& AProgress) {
     std::vector<double> Time;
     Time.reserve(n);
     double t = 0;
-    InTicks(n, TimeSeconds, AProgress, [&](std::size_t First, std::size_t Last) {
-        for (std::size_t i = First; i < Last; ++i) {
-            Time.push_back(t);
-            t = t + dt;
-        }
-    });
+    InTicks(n, TimeSeconds + FreshSeconds(n, sizeof(double)), AProgress,
+            [&](std::size_t First, std::size_t Last) {
+                Time.resize(Last);
+                for (std::size_t i = First; i < Last; ++i) {
+                    Time[i] = t;
+                    t = t + dt;
+                }
+            });
     return Time;
 }
 
@@ -176,11 +178,13 @@ int ActiveCount(const TSignals& ASignals) {
 }
 
 double CurveSeconds(int M, int ATerms) {
-    const double Samples = std::max(M, 0);
+    const std::size_t n = static_cast<std::size_t>(std::max(M, 0));
+    const double Samples = static_cast<double>(n);
     const double Terms = std::max(ATerms, 0);
+    const double Vectors = TimeSeconds + FreshSeconds(n, sizeof(double)) + FilledSeconds(n);
     if (Samples * Terms <= DirectLimit)
-        return Samples * (TimeSeconds + FilledSeconds + Terms * DirectTermSeconds);
-    return Samples * (TimeSeconds + FilledSeconds + Terms * TermSeconds);
+        return Samples * (Vectors + Terms * DirectTermSeconds);
+    return Samples * (Vectors + Terms * TermSeconds);
 }
 
 TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings, TProgress* AProgress) {

@@ -15,16 +15,15 @@ namespace {
 
 // Seconds of the elementary steps, calibrated with the benchmark. The estimates of
 // the ways mirror the steps one by one, as does the progress they report.
-constexpr double DirectTermSeconds = 22e-9; // a sine, a cosine and two products
-constexpr double ChirpValueSeconds = 20e-9; // one chirp value
-constexpr double WeightSeconds = 20e-9;     // one window weight
-constexpr double PointSeconds = 1e-9;       // copying or clearing a value
-constexpr double ProductSeconds = 3e-9;     // a complex product
-constexpr double BinSeconds = 2e-9;         // the magnitude of a bin
-constexpr double RealFftSeconds = 1.5e-9;   // per N log2 N, planning included
-// Writing a real or a complex value into fresh memory.
-constexpr double FreshReal = 8 * FreshByteSeconds;
-constexpr double FreshComplex = 16 * FreshByteSeconds;
+constexpr double DirectTermSeconds = 22e-9;   // a sine, a cosine and two products
+constexpr double ChirpValueSeconds = 20e-9;   // one chirp value
+constexpr double WeightSeconds = 20e-9;       // one window weight
+constexpr double PointSeconds = 1e-9;         // copying or clearing a value
+constexpr double ProductSeconds = 3e-9;       // a complex product
+constexpr double BinSeconds = 2e-9;           // the magnitude of a bin
+constexpr double ScatteredBinSeconds = 12e-9; // the same from the split FFT's order
+constexpr double RealFftSeconds = 0.5e-9;     // per N log2 N
+constexpr double PlanSeconds = 2e-5;          // planning a transform
 
 // Above this size the real FFT runs as split complex passes, which need a smooth N.
 constexpr int RealFftLimit = 1 << 20;
@@ -48,8 +47,15 @@ struct TInput {
             return Curve[i];
         return CalcWindow(Window, static_cast<int>(i), static_cast<int>(Curve.size())) * Curve[i];
     }
-    // Reading one, as the ways read them; the estimates take the weighted case.
+    // Reading one, as the ways read them.
     double SecondsEach() const { return Window == wkNone ? PointSeconds : WeightSeconds; }
+    template <typename T> void Copy(std::size_t AFirst, std::size_t ALast, T* AOut) const {
+        if (Window == wkNone)
+            std::copy(Curve.begin() + AFirst, Curve.begin() + ALast, AOut + AFirst);
+        else
+            for (std::size_t i = AFirst; i < ALast; ++i)
+                AOut[i] = (*this)[i];
+    }
 };
 
 // Bins from 0 to N div 2 are all there are: the rest mirror or repeat them.
@@ -93,7 +99,7 @@ void DirectBins(const TInput& AInput, int N, std::vector<double>& AResult, std::
     std::span<const double> x = AInput.Curve.first(AInput.L);
     if (AInput.Window != wkNone) {
         Weighted.reserve(AInput.L);
-        InTicks(AInput.L, WeightSeconds + FreshReal, AProgress,
+        InTicks(AInput.L, WeightSeconds + FreshSeconds(AInput.L, sizeof(double)), AProgress,
                 [&](std::size_t First, std::size_t Last) {
                     for (std::size_t i = First; i < Last; ++i)
                         Weighted.push_back(AInput[i]);
@@ -134,17 +140,18 @@ std::uint64_t FftBytes(int N) {
 double FftSeconds(int N) {
     const double n = std::max(N, 2);
     if (N <= RealFftLimit)
-        return RealFftSeconds * n * std::log2(n) *
-               (IsSmooth(static_cast<std::uint64_t>(N)) ? 1 : 30);
+        return PlanSeconds + RealFftSeconds * n * std::log2(n) *
+                                 (IsSmooth(static_cast<std::uint64_t>(N)) ? 1 : 30);
     return TComplexFft::Seconds(static_cast<std::uint64_t>(N));
 }
 
 // The steps of FftBins with the inputs read at AEach.
 double FftCostSeconds(std::uint64_t L, int N, std::uint64_t ABins, double AEach) {
     const double n = N, Inputs = static_cast<double>(L);
-    const double Fresh = N <= RealFftLimit ? FreshReal : FreshComplex;
+    const double Fresh = FreshSeconds(static_cast<std::uint64_t>(N), N <= RealFftLimit ? 8 : 16);
+    const double Bin = N <= RealFftLimit ? BinSeconds : ScatteredBinSeconds;
     return Inputs * (AEach + Fresh) + (n - Inputs) * (PointSeconds + Fresh) + FftSeconds(N) +
-           BinSeconds * static_cast<double>(ABins);
+           Bin * static_cast<double>(ABins);
 }
 
 void FftBins(const TInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
@@ -152,10 +159,7 @@ void FftBins(const TInput& AInput, int N, std::vector<double>& AResult, std::siz
     const std::size_t Size = static_cast<std::size_t>(N);
     const auto Fill = [&](auto* AData, double AFresh) {
         InTicks(AInput.L, AInput.SecondsEach() + AFresh, AProgress,
-                [&](std::size_t First, std::size_t Last) {
-                    for (std::size_t i = First; i < Last; ++i)
-                        AData[i] = AInput[i];
-                });
+                [&](std::size_t First, std::size_t Last) { AInput.Copy(First, Last, AData); });
         Clear(AData + AInput.L, Size - AInput.L, PointSeconds + AFresh, AProgress);
     };
     if (N <= RealFftLimit) {
@@ -165,7 +169,7 @@ void FftBins(const TInput& AInput, int N, std::vector<double>& AResult, std::siz
             AWorkspace = Own.get();
         }
         double* In = AWorkspace->Prepare(N);
-        Fill(In, FreshReal);
+        Fill(In, FreshSeconds(Size, sizeof(double)));
         AWorkspace->Execute();
         AProgress.Advance(FftSeconds(N));
         const auto* Out = reinterpret_cast<const std::complex<double>*>(In);
@@ -178,9 +182,10 @@ void FftBins(const TInput& AInput, int N, std::vector<double>& AResult, std::siz
     // The real input as complex numbers, through the split transform.
     TComplexFft Fft(Size);
     TComplexArray Data = AllocComplex(Size);
-    Fill(Data.get(), FreshComplex);
+    Fill(Data.get(), FreshSeconds(Size, sizeof(std::complex<double>)));
     Fft.Forward(Data.get(), AProgress);
-    InTicks(ABins, BinSeconds, AProgress, [&](std::size_t First, std::size_t Last) {
+    // Bin k lies far from bin k + 1 there: a cache miss each.
+    InTicks(ABins, ScatteredBinSeconds, AProgress, [&](std::size_t First, std::size_t Last) {
         for (std::size_t k = First; k < Last; ++k)
             AResult[k] = 2 * Magnitude(Data[Fft.Position(k)]) / N;
     });
@@ -249,8 +254,9 @@ double ChirpCostSeconds(std::uint64_t L, std::uint64_t ABins, double AEach) {
     const double Fft = TComplexFft::Seconds(Plan.P);
     const double P = static_cast<double>(Plan.P), Inputs = static_cast<double>(L);
     // Every block but the last has Block bins; the first writes fresh memory.
-    double Seconds = Inputs * (AEach + ChirpValueSeconds + FreshComplex) +
-                     (P - Inputs) * (PointSeconds + FreshComplex) + Fft + P * FreshComplex;
+    const double Fresh = FreshSeconds(Plan.P, sizeof(std::complex<double>));
+    double Seconds = Inputs * (AEach + ChirpValueSeconds + Fresh) +
+                     (P - Inputs) * (PointSeconds + Fresh) + Fft + P * Fresh;
     const double Bins = static_cast<double>(ABins), Taps = Inputs - 1;
     Seconds += (Bins + Plan.Blocks * Taps) * ChirpValueSeconds +
                (Plan.Blocks * P - Bins - Plan.Blocks * Taps) * PointSeconds +
@@ -274,17 +280,18 @@ void ChirpBins(const TInput& AInput, int N, std::vector<double>& AResult, std::s
     TComplexArray Inputs = AllocComplex(P);
     std::complex<double>* Y = Inputs.get();
     TChirp InputChirp(0, N);
-    InTicks(L, AInput.SecondsEach() + ChirpValueSeconds + FreshComplex, AProgress,
+    const double Fresh = FreshSeconds(P, sizeof(std::complex<double>));
+    InTicks(L, AInput.SecondsEach() + ChirpValueSeconds + Fresh, AProgress,
             [&](std::size_t First, std::size_t Last) {
                 for (std::size_t n = First; n < Last; ++n)
                     Y[n] = AInput[n] * std::conj(InputChirp.Next());
             });
-    Clear(Y + L, P - L, PointSeconds + FreshComplex, AProgress);
+    Clear(Y + L, P - L, PointSeconds + Fresh, AProgress);
     Fft.Forward(Y, AProgress);
 
     TComplexArray Work = AllocComplex(P);
     std::complex<double>* W = Work.get();
-    Clear(W, P, FreshComplex, AProgress); // its pages, once
+    Clear(W, P, Fresh, AProgress); // its pages, once
     for (std::size_t First = 0; First < ABins; First += Plan.Block) {
         const std::size_t Count = std::min<std::size_t>(Plan.Block, ABins - First);
         // The chirp from d(First - L + 1) on: output L - 1 + r of the circular
@@ -354,36 +361,40 @@ void TDftWorkspace::Execute() {
     fftw_execute(FState->Plan);
 }
 
-TDftChoice DftCost(TDftMethod AMethod, std::int64_t AInputs, int N, int K) {
+TDftChoice DftCost(TDftMethod AMethod, std::int64_t AInputs, int N, int K, bool AWeighted) {
     if (N < 1 || K < 1 || AInputs < 1)
         return {AMethod, 0, 0};
     const std::uint64_t L = static_cast<std::uint64_t>(std::min<std::int64_t>(AInputs, N));
     const std::uint64_t Bins = static_cast<std::uint64_t>(DistinctBins(N, K));
+    const double Each = AWeighted ? WeightSeconds : PointSeconds;
     // The K results, and the bins above N div 2 folded from those below.
-    const double Results = FilledSeconds * K + BinSeconds * static_cast<double>(K - Bins);
+    const double Results =
+        FilledSeconds(static_cast<std::size_t>(K)) * K + BinSeconds * static_cast<double>(K - Bins);
     switch (AMethod) {
     case TDftMethod::Fft:
         if (!FftServes(N))
             return {AMethod, Infinite, FftBytes(N)};
-        return {AMethod, Results + FftCostSeconds(L, N, Bins, WeightSeconds), FftBytes(N)};
+        return {AMethod, Results + FftCostSeconds(L, N, Bins, Each), FftBytes(N)};
     case TDftMethod::Direct:
-        return {AMethod,
-                Results + (WeightSeconds + FreshReal) * static_cast<double>(L) +
-                    DirectTermSeconds * static_cast<double>(L) * static_cast<double>(Bins),
-                8 * L};
+        return {
+            AMethod,
+            Results +
+                (AWeighted ? (WeightSeconds + FreshSeconds(L, 8)) * static_cast<double>(L) : 0.0) +
+                DirectTermSeconds * static_cast<double>(L) * static_cast<double>(Bins),
+            AWeighted ? 8 * L : 0};
     case TDftMethod::Chirp:
-        return {AMethod, Results + ChirpCostSeconds(L, Bins, WeightSeconds), ChirpBytes(L, Bins)};
+        return {AMethod, Results + ChirpCostSeconds(L, Bins, Each), ChirpBytes(L, Bins)};
     }
     return {AMethod, Infinite, 0};
 }
 
-TDftChoice ChooseDft(std::int64_t AInputs, int N, int K) {
-    TDftChoice Best = DftCost(TDftMethod::Direct, AInputs, N, K);
+TDftChoice ChooseDft(std::int64_t AInputs, int N, int K, bool AWeighted) {
+    TDftChoice Best = DftCost(TDftMethod::Direct, AInputs, N, K, AWeighted);
     const std::int64_t L = std::min<std::int64_t>(std::max<std::int64_t>(AInputs, 0), N);
     const std::uint64_t Proportional =
         FftMemorySlack + 32 * static_cast<std::uint64_t>(L + std::max(K, 0));
     for (const TDftMethod Method : {TDftMethod::Fft, TDftMethod::Chirp}) {
-        const TDftChoice c = DftCost(Method, AInputs, N, K);
+        const TDftChoice c = DftCost(Method, AInputs, N, K, AWeighted);
         if (c.Seconds < Best.Seconds && (Method == TDftMethod::Chirp || c.Bytes <= Proportional))
             Best = c;
     }
@@ -421,6 +432,7 @@ std::vector<double> SpectrumMagnitudesBy(TDftMethod AMethod, std::span<const dou
 
 std::vector<double> SpectrumMagnitudes(std::span<const double> ACurve, TWindowKind AWindow, int N,
                                        int K, TDftWorkspace* AWorkspace, TProgress* AProgress) {
-    const TDftMethod Method = ChooseDft(static_cast<std::int64_t>(ACurve.size()), N, K).Method;
+    const TDftMethod Method =
+        ChooseDft(static_cast<std::int64_t>(ACurve.size()), N, K, AWindow != wkNone).Method;
     return SpectrumMagnitudesBy(Method, ACurve, AWindow, N, K, AWorkspace, AProgress);
 }

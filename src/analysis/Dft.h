@@ -41,10 +41,11 @@ struct TDftChoice {
 };
 
 // The fastest way whose working memory stays proportional to L + K; the whole FFT
-// qualifies only while its N-sized buffer is not much larger than that.
-TDftChoice ChooseDft(std::int64_t AInputs, int N, int K);
+// qualifies only while its N-sized buffer is not much larger than that. AWeighted:
+// whether a window other than wkNone weights the inputs.
+TDftChoice ChooseDft(std::int64_t AInputs, int N, int K, bool AWeighted = true);
 // The estimate for one way; Seconds is infinite for a way that cannot serve.
-TDftChoice DftCost(TDftMethod AMethod, std::int64_t AInputs, int N, int K);
+TDftChoice DftCost(TDftMethod AMethod, std::int64_t AInputs, int N, int K, bool AWeighted = true);
 
 // Magnitudes 2 * |X(k)| / N of the bins k = 0 .. K - 1 of the N-point DFT of the
 // curve weighted by a window of kind AWindow that spans all of the curve; zero-padded

@@ -253,9 +253,10 @@ bool TComplexFft::IsSingleCall(std::uint64_t ASize) {
 
 double TComplexFft::Seconds(std::uint64_t ASize) {
     const double n = static_cast<double>(std::max<std::uint64_t>(ASize, 2));
+    // Planning too: about 20 microseconds a plan, and four-step sizes make several.
     if (IsSingleCall(ASize))
-        return 1.0e-9 * n * std::log2(n);
-    return 0.8e-9 * n * std::log2(n) + 2e-9 * n;
+        return 2e-5 + 1.0e-9 * n * std::log2(n);
+    return 1e-4 + 0.8e-9 * n * std::log2(n) + 2e-9 * n;
 }
 
 std::uint64_t TComplexFft::Bytes(std::uint64_t ASize) {

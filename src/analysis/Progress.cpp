@@ -36,10 +36,20 @@ void TProgress::Report(double ADone) {
         throw ECancelled();
 }
 
+double FreshSeconds(std::uint64_t ACount, std::uint64_t AItemBytes) {
+    constexpr std::uint64_t FreshFrom = std::uint64_t{1} << 20;
+    return ACount * AItemBytes >= FreshFrom ? static_cast<double>(AItemBytes) * FreshByteSeconds
+                                            : 0.0;
+}
+
+double FilledSeconds(std::size_t ACount) {
+    return 1e-9 + FreshSeconds(ACount, sizeof(double));
+}
+
 std::vector<double> FilledVector(std::size_t ACount, double AValue, TProgress& AProgress) {
     std::vector<double> Result;
     Result.reserve(ACount);
-    InTicks(ACount, FilledSeconds, AProgress, [&](std::size_t First, std::size_t Last) {
+    InTicks(ACount, FilledSeconds(ACount), AProgress, [&](std::size_t First, std::size_t Last) {
         Result.insert(Result.end(), Last - First, AValue);
     });
     return Result;

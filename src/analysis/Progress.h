@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -20,6 +21,9 @@ public:
 // Seconds to write a byte of memory for the first time, mostly the page fault; on
 // the virtual machine the estimates are calibrated on, about 4.5 ms per MiB.
 inline constexpr double FreshByteSeconds = 4.3e-9;
+// That cost per item of an array of ACount items of AItemBytes: arrays under a
+// megabyte mostly come from memory the process has touched before.
+double FreshSeconds(std::uint64_t ACount, std::uint64_t AItemBytes);
 
 // Counts the work of one computation in estimated seconds and consults the callback
 // each time another tick of it is done, so that a stop request is honoured within a
@@ -62,6 +66,6 @@ void InTicks(std::size_t ACount, double ASecondsEach, TProgress& AProgress, TSte
 }
 
 // ACount copies of AValue, written piece by piece into reserved room: filling
-// gigabytes takes seconds, and the progress hears of it, FilledSeconds each.
-inline constexpr double FilledSeconds = 1e-9 + 8 * FreshByteSeconds;
+// gigabytes takes seconds, and the progress hears of it, FilledSeconds(ACount) each.
+double FilledSeconds(std::size_t ACount);
 std::vector<double> FilledVector(std::size_t ACount, double AValue, TProgress& AProgress);

@@ -17,8 +17,8 @@ constexpr std::uint64_t BytesPerSpectrumPoint = 16 + 2 * 16;
 // A characteristic sample: a peak flag per bin, and for the peaks, at most every
 // other bin, the sample in the results and again in the window's list.
 constexpr std::uint64_t BytesPerBinOfSamples = 1 + 64 / 2;
-// Seconds per bin of the frequencies, fresh memory included.
-constexpr double FrequencySeconds = 2e-9 + 8 * FreshByteSeconds;
+// Seconds per bin of the frequencies, fresh memory aside.
+constexpr double FrequencySeconds = 2e-9;
 
 QString InvalidSignalText(int ACode) {
     switch (ACode) {
@@ -55,9 +55,10 @@ void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat) {
 TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings) {
     const int M = std::max(ASettings.M, 0);
     const int K = std::max(ASettings.K, 0);
-    const TDftChoice Dft = ChooseDft(M, ASettings.N, K);
+    const TDftChoice Dft = ChooseDft(M, ASettings.N, K, ASettings.Window != wkNone);
     TCalcCost Cost;
-    Cost.Seconds = CurveSeconds(M, ActiveCount(ASignals)) + Dft.Seconds + FrequencySeconds * K +
+    const double Frequencies = FrequencySeconds + FreshSeconds(K, sizeof(double));
+    Cost.Seconds = CurveSeconds(M, ActiveCount(ASignals)) + Dft.Seconds + Frequencies * K +
                    CharacteristicSeconds(K);
     Cost.Bytes = BytesPerCurvePoint * static_cast<std::uint64_t>(M) +
                  (BytesPerSpectrumPoint + BytesPerBinOfSamples) * static_cast<std::uint64_t>(K) +
@@ -86,11 +87,13 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASetti
             Result.CurveValue, ASettings.Window, ASettings.N, ASettings.K, AWorkspace, &Progress);
         const std::size_t K = Result.SpectrumMagnitude.size();
         Result.SpectrumFrequency.reserve(K);
-        InTicks(K, FrequencySeconds, Progress, [&](std::size_t First, std::size_t Last) {
-            for (std::size_t k = First; k < Last; ++k)
-                Result.SpectrumFrequency.push_back((static_cast<double>(k) / ASettings.N) /
-                                                   ASettings.dt);
-        });
+        InTicks(K, FrequencySeconds + FreshSeconds(K, sizeof(double)), Progress,
+                [&](std::size_t First, std::size_t Last) {
+                    Result.SpectrumFrequency.resize(Last);
+                    for (std::size_t k = First; k < Last; ++k)
+                        Result.SpectrumFrequency[k] =
+                            (static_cast<double>(k) / ASettings.N) / ASettings.dt;
+                });
 
         Result.Characteristic =
             CharacteristicSamples(Result.SpectrumFrequency, Result.SpectrumMagnitude, &Progress);

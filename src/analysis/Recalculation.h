@@ -44,9 +44,9 @@ struct TCalcResult {
 // first nonzero result, leaving the signals after it untouched.
 void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat = TFormatSettings::Default());
 
-// What a recalculation takes: the estimated seconds of ComputeResults on a current
-// desktop, and the bytes of the results, of the window's chart series built from
-// them and of the working memory, at their peak.
+// What a recalculation takes: the estimated seconds of ComputeResults (a rough,
+// rising measure, calibrated on a two-core virtual machine), and the bytes of the
+// results, of the window's chart series built from them and of the working memory.
 struct TCalcCost {
     double Seconds;
     std::uint64_t Bytes;
