@@ -2,6 +2,7 @@
 // chart's size at start, with and without QCustomPlot's adaptive sampling (the program
 // keeps it on). Runs under the offscreen platform:
 //   QT_QPA_PLATFORM=offscreen vibrona_picture_bench
+#include "ui/charts/ChartLook.h"
 #include "ui/pictures/ChartPicture.h"
 
 #include <benchmark/benchmark.h>
@@ -18,19 +19,11 @@
 namespace {
 
 constexpr int Points = 1 << 20;
-constexpr QSize CurveChartSize(661, 241);
 
 std::unique_ptr<QCustomPlot> CurveChart(bool AAdaptiveSampling) {
     auto Chart = std::make_unique<QCustomPlot>();
     Chart->resize(CurveChartSize);
-    QLinearGradient Background(0, 0, 0, 1);
-    Background.setCoordinateMode(QGradient::ObjectBoundingMode);
-    Background.setColorAt(0.0, QColor(239, 239, 239));
-    Background.setColorAt(0.5, QColor(255, 255, 193));
-    Background.setColorAt(1.0, Qt::white);
-    Chart->setBackground(QBrush(Background));
-    for (QCPAxis* Axis : {Chart->xAxis, Chart->yAxis})
-        Axis->grid()->setPen(QPen(QColor(160, 160, 160), 0, Qt::DotLine));
+    SetupChart(*Chart);
     QCPGraph* Curve = Chart->addGraph();
     Curve->setPen(QPen(Qt::red, 1));
     Curve->setAdaptiveSampling(AAdaptiveSampling);
