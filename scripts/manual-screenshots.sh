@@ -65,6 +65,15 @@ setting() { click "$1" "$2"; xdotool key ctrl+a; xdotool type "$3"; xdotool key 
 shot() { import -frame -window "$(window "$1")" "$OUT/$2"; }
 # A part of the main window, without the frame: WIDTHxHEIGHT+X+Y.
 part() { import -window "$MAIN" -crop "$1" +repage "$OUT/$2"; }
+# The first session of the manual: M and N of 400, K of 60, then Ctrl+R.
+first_session() {
+  setting 125 133 400 Down
+  setting 125 235 400 Down
+  setting 125 253 60 Up
+  click 330 70
+  xdotool key ctrl+r
+  sleep 1.5
+}
 
 MAIN="$(window Vibrona)"
 xdotool windowactivate --sync "$MAIN"
@@ -81,12 +90,7 @@ xdotool key Return
 sleep 0.5
 
 # The first session: five periods in 400 samples, a DFT of the same size.
-setting 125 133 400 Down
-setting 125 235 400 Down
-setting 125 253 60 Up
-click 330 70
-xdotool key ctrl+r
-sleep 1.5
+first_session
 xdotool mousemove --window "$MAIN" 260 560
 sleep 0.6
 shot Vibrona main-window.png
@@ -133,12 +137,7 @@ click 30 44
 click 53 105
 xdotool key Return
 sleep 0.5
-setting 125 133 400 Down
-setting 125 235 400 Down
-setting 125 253 60 Up
-click 330 70
-xdotool key ctrl+r
-sleep 1.5
+first_session
 xdotool windowsize "$MAIN" 833 820
 sleep 0.8
 xdotool mousemove --window "$MAIN" 500 161 mousedown 1
