@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdint>
+#include <functional>
 
 namespace {
 
@@ -27,8 +30,11 @@ protected:
                        "Velocity=0\r\nFrequency=50\r\nDampingFactor=60\r\nFi=0\r\n");
     }
 
-    TRun Run(const QStringList& AArgs, const char* ALocale = "ru_RU.UTF-8") {
+    TRun Run(const QStringList& AArgs, const char* ALocale = "ru_RU.UTF-8",
+             const std::function<void(QProcess&)>& ASetup = {}) {
         QProcess p;
+        if (ASetup)
+            ASetup(p);
         QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
         Env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(ALocale));
         Env.remove(QStringLiteral("DISPLAY"));
@@ -115,6 +121,51 @@ TEST_F(BatchTest, UnwritableOutputChangesNoOtherFile) {
     const TRun Missing = Run({"absent.vbf", "--curve", "c.txt"});
     EXPECT_EQ(Missing.Status, 1);
     EXPECT_FALSE(Exists("c.txt"));
+}
+
+// A full disk, as a file size limit makes it: writes past the limit fail with EFBIG
+// instead of ending the process.
+std::function<void(QProcess&)> FileSizeLimit(rlim_t ABytes) {
+    return [ABytes](QProcess& AProcess) {
+        AProcess.setChildProcessModifier([ABytes] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit Limit{ABytes, ABytes};
+            setrlimit(RLIMIT_FSIZE, &Limit);
+        });
+    };
+}
+
+TEST_F(BatchTest, FailedWritesChangeNoFileAndExitWithOne) {
+    Write("c.txt", "old curve");
+    Write("f.txt", "old samples");
+    const QByteArray Project = Read("p.vbf");
+    const struct {
+        QStringList Args;
+        std::function<void(QProcess&)> Setup;
+        const char* Error;
+    } Faults[] = {
+        // A project far smaller than any write buffer fails only at its end.
+        {{"p.vbf", "--save-project", "p.vbf"}, FileSizeLimit(0), "Unable to write to p.vbf."},
+        // The samples fit and are complete when the curve fails.
+        {{"p.vbf", "--samples", "f.txt", "--curve", "c.txt"},
+         FileSizeLimit(1024),
+         "Unable to write to c.txt."},
+        {{"p.vbf", "--curve", "c.txt", "--samples", "-"},
+         [](QProcess& p) { p.setStandardOutputFile(QStringLiteral("/dev/full")); },
+         "Unable to write to -"},
+        {{"p.vbf", "--samples", "-"},
+         [](QProcess& p) { p.setChildProcessModifier([] { ::close(STDOUT_FILENO); }); },
+         "Unable to write to -"},
+    };
+    for (const auto& Fault : Faults) {
+        const TRun r = Run(Fault.Args, "ru_RU.UTF-8", Fault.Setup);
+        EXPECT_EQ(r.Status, 1) << Fault.Error;
+        EXPECT_EQ(r.Err, QByteArray(Fault.Error) + '\n');
+    }
+    EXPECT_EQ(Read("c.txt"), QByteArray("old curve"));
+    EXPECT_EQ(Read("f.txt"), QByteArray("old samples"));
+    EXPECT_EQ(Read("p.vbf"), Project);
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files).size(), 3); // no temporary left
 }
 
 TEST_F(BatchTest, ArgumentsAndHelp) {
