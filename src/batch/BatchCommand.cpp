@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -182,10 +183,11 @@ QByteArray ChartPicture(const QString& AOption, const QString& AName, const TCal
     return Picture;
 }
 
-// The physical memory free for a run; without an answer from the system, no limit.
+// The memory free for a run, within the process's limits; without an answer from the
+// system, no limit.
 std::uint64_t AvailableMemory() {
     try {
-        return TQtPlatformServices().MemoryStatus().AvailPhys;
+        return TQtPlatformServices().MemoryStatus().Usable();
     } catch (const EPlatformError&) {
         return std::numeric_limits<std::uint64_t>::max();
     }
@@ -252,6 +254,9 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
         return 0;
     } catch (const EVibronaError& e) {
         Print(AErr, (ErrorBoxText(e.Message()) + QLatin1Char('\n')).toLocal8Bit());
+    } catch (const std::bad_alloc&) {
+        // Outside the recalculation as well: the texts, the pictures, the project.
+        Print(AErr, (ErrorBoxText(EOutOfMemory().Message()) + QLatin1Char('\n')).toLocal8Bit());
     } catch (const std::exception& e) {
         Print(AErr,
               (ErrorBoxText(QString::fromLocal8Bit(e.what())) + QLatin1Char('\n')).toLocal8Bit());

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <functional>
 
 namespace {
 
@@ -27,8 +29,11 @@ protected:
                        "Velocity=0\r\nFrequency=50\r\nDampingFactor=60\r\nFi=0\r\n");
     }
 
-    TRun Run(const QStringList& AArgs, const char* ALocale = "ru_RU.UTF-8") {
+    TRun Run(const QStringList& AArgs, const char* ALocale = "ru_RU.UTF-8",
+             const std::function<void()>& AInChild = {}) {
         QProcess p;
+        if (AInChild)
+            p.setChildProcessModifier(AInChild);
         QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
         Env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(ALocale));
         Env.remove(QStringLiteral("DISPLAY"));
@@ -115,6 +120,19 @@ TEST_F(BatchTest, RunTooLargeForMemoryIsRefused) {
         GTEST_SKIP() << "this machine could hold it";
     Write("huge.vbf", "[General]\nM=2147483647\n");
     const TRun r = Run({"huge.vbf", "--curve", "c.txt"});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(QString::fromUtf8(r.Err), QStringLiteral("Недостаточно памяти для расчета.\n"));
+    EXPECT_FALSE(Exists("c.txt"));
+}
+
+// Twenty million curve points take about a gigabyte, which 512 MiB of address space
+// cannot hold however much memory the machine has free.
+TEST_F(BatchTest, AddressSpaceLimitRefusesALargeRun) {
+    Write("large.vbf", "[General]\nM=20000000\n");
+    const TRun r = Run({"large.vbf", "--curve", "c.txt"}, "ru_RU.UTF-8", [] {
+        const rlimit Limit{rlim_t{512} << 20, rlim_t{512} << 20};
+        setrlimit(RLIMIT_AS, &Limit);
+    });
     EXPECT_EQ(r.Status, 1);
     EXPECT_EQ(QString::fromUtf8(r.Err), QStringLiteral("Недостаточно памяти для расчета.\n"));
     EXPECT_FALSE(Exists("c.txt"));
