@@ -83,7 +83,8 @@ struct TRecalcOptions {
 
     TFormatSettings Format;
     TDftWorkspace* Workspace = nullptr;
-    // The free physical memory the run must fit into, when known.
+    // The memory the run must fit into, when known: the free physical memory within
+    // the process's own limits.
     std::optional<std::uint64_t> AvailableBytes;
     TComputeRunner Runner;
 };
