@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -177,10 +178,11 @@ QByteArray ChartPicture(const QString& AOption, const QString& AName, const TCal
     return Picture;
 }
 
-// The physical memory free for a run; without an answer from the system, no limit.
+// The memory free for a run, within the process's limits; without an answer from the
+// system, no limit.
 std::uint64_t AvailableMemory() {
     try {
-        return TQtPlatformServices().MemoryStatus().AvailPhys;
+        return TQtPlatformServices().MemoryStatus().Usable();
     } catch (const EPlatformError&) {
         return std::numeric_limits<std::uint64_t>::max();
     }
@@ -255,6 +257,9 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
         return 0;
     } catch (const EVibronaError& e) {
         return Failed(AErr, e.Message());
+    } catch (const std::bad_alloc&) {
+        // Outside the recalculation as well: the texts, the pictures, the project.
+        return Failed(AErr, EOutOfMemory().Message());
     } catch (const std::exception& e) {
         return Failed(AErr, QString::fromLocal8Bit(e.what()));
     }

@@ -90,15 +90,28 @@ TEST_F(BatchTest, DotLocaleAndStandardOutput) {
     EXPECT_TRUE(p.Out.contains("dt=0.00025\n"));
 }
 
-TEST_F(BatchTest, InvalidSignalCreatesNoFileAndExitsWithOne) {
-    Write("bad.vbf", "[General]\nSignalsCount=2\n[Signal1]\nFrequency=0\n");
-    Write("keep.txt", "old");
-    const TRun r = Run({"bad.vbf", "--curve", "new.txt", "--spectrum", "keep.txt"});
-    EXPECT_EQ(r.Status, 1);
-    EXPECT_EQ(QString::fromUtf8(r.Err).trimmed(),
-              QStringLiteral("Ошибка значения частоты свободных колебаний (F) в сигнале [1]!"));
-    EXPECT_FALSE(Exists("new.txt"));
-    EXPECT_EQ(Read("keep.txt"), QByteArray("old"));
+// An invalid signal, or results beyond the range of numbers, which would be written
+// as INF or NAN.
+TEST_F(BatchTest, RefusedRunCreatesNoFileAndExitsWithOne) {
+    const struct {
+        const char* Project;
+        const char* Message;
+    } Cases[] = {
+        {"[General]\nSignalsCount=2\n[Signal1]\nFrequency=0\n",
+         "Ошибка значения частоты свободных колебаний (F) в сигнале [1]!"},
+        {"[General]\nC=1,5E308\nSignalsCount=1\n[Signal0]\nActive=0\n[DFT]\nN=200\nK=100\n",
+         "Значения спектра выходят за пределы диапазона чисел: уменьшите амплитуды сигналов или "
+         "постоянную составляющую (C)!"},
+    };
+    for (const auto& c : Cases) {
+        Write("bad.vbf", c.Project);
+        Write("keep.txt", "old");
+        const TRun r = Run({"bad.vbf", "--curve", "new.txt", "--spectrum", "keep.txt"});
+        EXPECT_EQ(r.Status, 1);
+        EXPECT_EQ(QString::fromUtf8(r.Err).trimmed(), QString::fromUtf8(c.Message));
+        EXPECT_FALSE(Exists("new.txt"));
+        EXPECT_EQ(Read("keep.txt"), QByteArray("old"));
+    }
 }
 
 // The largest M takes about 100 GB with its chart points: refused before anything is
@@ -108,6 +121,21 @@ TEST_F(BatchTest, RunTooLargeForMemoryIsRefused) {
         GTEST_SKIP() << "this machine could hold it";
     Write("huge.vbf", "[General]\nM=2147483647\n");
     const TRun r = Run({"huge.vbf", "--curve", "c.txt"});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(QString::fromUtf8(r.Err), QStringLiteral("Недостаточно памяти для расчета.\n"));
+    EXPECT_FALSE(Exists("c.txt"));
+}
+
+// Twenty million curve points take about a gigabyte, which 512 MiB of address space
+// cannot hold however much memory the machine has free.
+TEST_F(BatchTest, AddressSpaceLimitRefusesALargeRun) {
+    Write("large.vbf", "[General]\nM=20000000\n");
+    const TRun r = Run({"large.vbf", "--curve", "c.txt"}, "ru_RU.UTF-8", [](QProcess& p) {
+        p.setChildProcessModifier([] {
+            const rlimit Limit{rlim_t{512} << 20, rlim_t{512} << 20};
+            setrlimit(RLIMIT_AS, &Limit);
+        });
+    });
     EXPECT_EQ(r.Status, 1);
     EXPECT_EQ(QString::fromUtf8(r.Err), QStringLiteral("Недостаточно памяти для расчета.\n"));
     EXPECT_FALSE(Exists("c.txt"));
