@@ -1,6 +1,7 @@
 #include "platform/QtPlatformServices.h"
 
 #include "platform/InputQueryDialog.h"
+#include "platform/NameOnlyIconProvider.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -50,7 +51,10 @@ namespace {
 // without one gets the extension of the chosen file type.
 std::optional<QString> RunFileDialog(QWidget* AOwner, const TFileDialogOptions& AOptions,
                                      QFileDialog::AcceptMode AMode) {
+    // Made before the dialog, which uses it until it is gone.
+    TNameOnlyIconProvider Icons;
     QFileDialog Dialog(AOwner);
+    Dialog.setIconProvider(&Icons);
     Dialog.setWindowTitle(AOptions.Title);
     Dialog.setSizeGripEnabled(true);
     Dialog.setAcceptMode(AMode);
