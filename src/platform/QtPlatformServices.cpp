@@ -2,6 +2,7 @@
 
 #include "platform/InputQueryDialog.h"
 #include "platform/MemoryLimits.h"
+#include "platform/NameOnlyIconProvider.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -51,7 +52,10 @@ namespace {
 // without one gets the extension of the chosen file type.
 std::optional<QString> RunFileDialog(QWidget* AOwner, const TFileDialogOptions& AOptions,
                                      QFileDialog::AcceptMode AMode) {
+    // Made before the dialog, which uses it until it is gone.
+    TNameOnlyIconProvider Icons;
     QFileDialog Dialog(AOwner);
+    Dialog.setIconProvider(&Icons);
     Dialog.setWindowTitle(AOptions.Title);
     Dialog.setSizeGripEnabled(true);
     Dialog.setAcceptMode(AMode);

@@ -1,4 +1,5 @@
 #include "WindowFixture.h"
+#include "ui/charts/ChartLook.h"
 
 #include <QAction>
 #include <QMenu>
@@ -95,6 +96,20 @@ private slots:
         QTest::mouseClick(&Curve, Qt::LeftButton, {},
                           QPoint(OnLine.x(), Curve.axisRect()->top() + 3));
         QCOMPARE(Line.scatterStyle().shape(), QCPScatterStyle::ssNone);
+    }
+
+    // Every tick label shows its tick exactly, down to magnitudes below the last decimal.
+    void tickLabelsShowTheirTicksExactly() {
+        QCustomPlot Chart;
+        SetupChart(Chart);
+        for (const QCPRange Range : {QCPRange(0, 1.3e-6), QCPRange(-4e-8, 4e-8), QCPRange(0, 13)}) {
+            QVector<double> Ticks;
+            QVector<QString> Labels;
+            Chart.yAxis->ticker()->generate(Range, QLocale::c(), 'g', 6, Ticks, nullptr, &Labels);
+            QVERIFY(!Ticks.isEmpty());
+            for (qsizetype i = 0; i < Ticks.size(); ++i)
+                QVERIFY2(std::abs(Labels[i].toDouble() - Ticks[i]) < 1e-12, qPrintable(Labels[i]));
+        }
     }
 
     void decibelsInTheReadoutButLinearTextAndRemembered() {

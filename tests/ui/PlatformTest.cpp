@@ -4,8 +4,12 @@
 
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMimeDatabase>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -73,6 +77,38 @@ private slots:
         QCOMPARE(SingleExtensionOf("PNG (*.png)"), QStringLiteral("png"));
         QCOMPARE(SingleExtensionOf("Все файлы (*.*)"), QString());
         QCOMPARE(SingleExtensionOf("Текст (*.txt *.csv)"), QString());
+    }
+
+    // Reading a file to tell its type can block for good in /proc: the dialog reads names.
+    void fileDialogTellsTypesByNameOnly() {
+        QTemporaryDir Dir;
+        const auto Write = [&](const char* AName, const QByteArray& AData) {
+            QFile File(Dir.filePath(AName));
+            QVERIFY(File.open(QIODevice::WriteOnly) && File.write(AData) == AData.size());
+        };
+        const QByteArray PngStart("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        Write("picture", PngStart);
+        Write("c.png", "plain text");
+        const QString Png = QMimeDatabase().mimeTypeForName("image/png").comment();
+        QString PictureType, NamedType;
+        QTimer::singleShot(0, [&] {
+            auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(Dialog);
+            auto* Model = Dialog->findChild<QFileSystemModel*>();
+            QVERIFY(Model);
+            const QModelIndex Picture = Model->index(Dir.filePath("picture"));
+            const QModelIndex Named = Model->index(Dir.filePath("c.png"));
+            QTRY_VERIFY(!Model->type(Picture).isEmpty() && !Model->type(Named).isEmpty());
+            PictureType = Model->type(Picture);
+            NamedType = Model->type(Named);
+            Dialog->reject();
+        });
+        TFileDialogOptions Options;
+        Options.InitialDir = Dir.path();
+        TQtPlatformServices Platform;
+        QVERIFY(!Platform.SaveFileDialog(nullptr, Options));
+        QVERIFY(PictureType != Png);
+        QCOMPARE(NamedType, Png);
     }
 
     void documentsAndAddresses() {

@@ -1,4 +1,6 @@
 #include "WindowFixture.h"
+#include "ui/controls/PickListBox.h"
+#include "ui/window/ProgramFont.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -103,6 +105,22 @@ private slots:
         QCOMPARE(Dft.Values("Window"), QStringLiteral("wkHamming"));
         QTest::keyClick(Combo, Qt::Key_End);
         QCOMPARE(F.CalcSettings().Window, wkBartlett);
+    }
+
+    // With the program's font, every window's name fits the open editor as it fits the cell.
+    void windowNamesShowWholeInTheirEditor() {
+        if (LoadProgramFonts().isEmpty())
+            QSKIP("the Tahoma clone of fonts-wine is not installed");
+        TWindowFixture F;
+        TValueListEditor& Dft = F.DftParams();
+        const QModelIndex Window = Dft.model()->index(Dft.RowOfKey("Window") - 1, 1);
+        QTest::mouseClick(Dft.viewport(), Qt::LeftButton, {}, Dft.visualRect(Window).center());
+        auto* Box = qobject_cast<TPickListBox*>(Dft.indexWidget(Window));
+        QVERIFY(Box);
+        for (int i = 0; i < Box->count(); ++i)
+            QVERIFY2(Box->fontMetrics().horizontalAdvance(Box->itemText(i)) <=
+                         Box->TextRect().width(),
+                     qPrintable(Box->itemText(i)));
     }
 
     void arrowKeysMoveBetweenRowsOnTheWindowRow() {

@@ -1,7 +1,9 @@
 #include "PaintRecorder.h"
 #include "WindowFixture.h"
 
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -15,6 +17,17 @@ TPaintRecord PaintedCell(TDrawGrid& AGrid, int ACol, int ARow) {
 }
 
 const QColor Cream(255, 251, 240);
+
+// Opens a project of ACount default signals.
+void OpenSignals(TWindowFixture& F, int ACount) {
+    QTemporaryDir Dir;
+    QFile File(Dir.filePath("many.vbf"));
+    QVERIFY(File.open(QIODevice::WriteOnly));
+    File.write("[General]\nSignalsCount=" + QByteArray::number(ACount) + "\n");
+    File.close();
+    F.Window->OpenProjectFile(File.fileName());
+    QCOMPARE(F.Grid().ColCount(), ACount + 1);
+}
 
 } // namespace
 
@@ -142,6 +155,30 @@ private slots:
         QCOMPARE(Header.Texts.size(), 1);
         QVERIFY(Header.Texts[0].endsWith(QChar(0x2026)));
         QVERIFY(QStringLiteral("Сигнал 0").startsWith(Header.Texts[0].chopped(1)));
+    }
+
+    void fourDigitSignalNumbersShowWhole() {
+        TWindowFixture F;
+        OpenSignals(F, 1001);
+        QCOMPARE(PaintedCell(F.Grid(), 1000, 0).Texts, QStringList{QStringLiteral("Сигнал 999")});
+        QCOMPARE(PaintedCell(F.Grid(), 1001, 0).Texts, QStringList{QStringLiteral("Сигнал 1000")});
+    }
+
+    void ctrlEndAndCtrlHomeShowTheirCell() {
+        TWindowFixture F;
+        OpenSignals(F, 40);
+        TDrawGrid& Grid = F.Grid();
+        Grid.setFocus();
+        PressKey(Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(Grid.Col(), 40);
+        QCOMPARE(Grid.Row(), 11);
+        QVERIFY(Grid.viewport()->rect().contains(GridCellCentre(Grid, 40, 11)));
+        // The first cell is the Active one: the try switches it, the view goes there.
+        PressKey(Qt::Key_Home, Qt::ControlModifier);
+        QVERIFY(!F.Window->Signals()[0].Active());
+        QCOMPARE(Grid.Col(), 40);
+        QCOMPARE(Grid.horizontalScrollBar()->value(), 0);
+        QCOMPARE(Grid.verticalScrollBar()->value(), 0);
     }
 
     void editStartsWithTheShownText() {

@@ -11,6 +11,29 @@ QString TFormatTicker::getTickLabel(double ATick, const QLocale& /*ALocale*/, QC
 
 namespace {
 
+// The most decimals a label pattern shows ("#,##0.#######" shows seven).
+int PatternDecimals(const QString& APattern) {
+    const qsizetype Point = APattern.indexOf(QLatin1Char('.'));
+    return Point < 0 ? 0 : static_cast<int>(APattern.size() - Point - 1);
+}
+
+} // namespace
+
+double TFormatTicker::getTickStep(const QCPRange& ARange) {
+    // A step of 2.5e-7 under seven decimals would label its ticks 0.0000002, 0.0000005,
+    // 0.0000008: the step becomes a whole number of the last decimal shown, at least one.
+    const double Unit = std::pow(10.0, -PatternDecimals(FPattern));
+    const double Step = QCPAxisTicker::getTickStep(ARange);
+    const double Units = Step / Unit;
+    if (Units < 1)
+        return Unit;
+    if (std::abs(Units - std::round(Units)) <= 1e-9 * Units)
+        return Step;
+    return std::floor(Units) * Unit;
+}
+
+namespace {
+
 const QColor FrameColor(128, 128, 128);
 const QColor GridColor(160, 160, 160);
 

@@ -10,6 +10,8 @@ public:
     const QString& Pattern() const { return FPattern; }
 
 protected:
+    // Steps the labels show exactly: a whole number of the pattern's last decimal.
+    double getTickStep(const QCPRange& ARange) override;
     QString getTickLabel(double ATick, const QLocale& ALocale, QChar AFormatChar,
                          int APrecision) override;
 

@@ -264,7 +264,13 @@ QModelIndex TDrawGrid::moveCursor(CursorAction ACursorAction, Qt::KeyboardModifi
     if (!Proposed.isValid() || Proposed == Current)
         return Proposed;
     // A refused cell stops the move in front of it rather than being skipped.
-    return CanSelect(Proposed) ? Proposed : Current;
+    if (CanSelect(Proposed))
+        return Proposed;
+    // Home and End still show the cell they aimed at, so that Ctrl+Home brings the
+    // first column back into view even where the first cell may not become current.
+    if (ACursorAction == MoveHome || ACursorAction == MoveEnd)
+        scrollTo(Proposed);
+    return Current;
 }
 
 bool TDrawGrid::edit(const QModelIndex& AIndex, EditTrigger ATrigger, QEvent* AEvent) {

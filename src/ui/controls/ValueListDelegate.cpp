@@ -1,5 +1,6 @@
 #include "ui/controls/ValueListDelegate.h"
 
+#include "ui/controls/PickListBox.h"
 #include "ui/controls/ValueListEditor.h"
 
 #include <QAbstractItemView>
@@ -17,7 +18,7 @@ QWidget* TValueListDelegate::createEditor(QWidget* AParent, const QStyleOptionVi
     const int Row = AIndex.row() + 1;
     const QStringList Items = FList->PickList(Row);
     if (!Items.isEmpty()) {
-        auto* Editor = new QComboBox(AParent);
+        auto* Editor = new TPickListBox(AParent);
         Editor->setEditable(!FList->ReadOnly(Row));
         Editor->addItems(Items);
         connect(Editor, &QComboBox::activated, FList,

@@ -3,13 +3,13 @@
 #include "ui/pictures/EmfPaintDevice.h"
 #include "ui/pictures/PictureErrors.h"
 #include "ui/pictures/PictureLook.h"
+#include "ui/pictures/SvgPicture.h"
 #include "util/AtomicFile.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <qcustomplot.h>
 
@@ -29,19 +29,6 @@ QByteArray Emf(QCustomPlot& AChart, QSize ASize) {
     TEmfPaintDevice Device(ASize);
     DrawVector(AChart, Device, ASize);
     return Device.Metafile();
-}
-
-QByteArray Svg(QCustomPlot& AChart, QSize ASize) {
-    QByteArray Result;
-    QBuffer Buffer(&Result);
-    Buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator Generator;
-    Generator.setOutputDevice(&Buffer);
-    Generator.setSize(ASize);
-    Generator.setViewBox(QRect(QPoint(), ASize));
-    Generator.setResolution(Dpi);
-    DrawVector(AChart, Generator, ASize);
-    return Result;
 }
 
 QByteArray Pdf(QCustomPlot& AChart, QSize ASize) {
@@ -90,7 +77,7 @@ QByteArray RenderChartPicture(QCustomPlot& AChart, TPictureFormat AFormat, QSize
     case TPictureFormat::Emf:
         return Emf(AChart, ASize);
     case TPictureFormat::Svg:
-        return Svg(AChart, ASize);
+        return ChartSvg(AChart, ASize);
     case TPictureFormat::Pdf:
         return Pdf(AChart, ASize);
     case TPictureFormat::Png:

@@ -10,12 +10,24 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 const QColor DerivedRowColor(255, 251, 240);
 constexpr int TextMargin = 2;
 constexpr int MinColumnWidth = 72;
 constexpr int RowHeight = 20;
+
+// Columns are at least 72 wide, and wide enough for the header of the last signal,
+// the longest, so that four-digit signal numbers are not cut to "Сигнал 99…".
+int MinGridColumnWidth(const TDrawGrid& AGrid, int ASignalCount) {
+    QFont Bold = AGrid.font();
+    Bold.setBold(true);
+    const int Header =
+        QFontMetrics(Bold).horizontalAdvance(SignalColumnTitle(std::max(ASignalCount - 1, 0)));
+    return std::max(MinColumnWidth, Header + 2 * TextMargin + AGrid.GridLineWidth());
+}
 
 void SetBold(QPainter& ACanvas, bool ABold) {
     QFont Font = ACanvas.font();
@@ -70,8 +82,9 @@ void TSignalGridPanel::ShowSignalColumns() {
 
 void TSignalGridPanel::AdjustGridColumns() {
     TDrawGrid& Grid = *dgSignalsParams;
-    Grid.SetDefaultColWidth(FittedColumnWidth(Grid.ColCount(), Grid.ClientWidth(),
-                                              Grid.GridLineWidth(), MinColumnWidth));
+    Grid.SetDefaultColWidth(
+        FittedColumnWidth(Grid.ColCount(), Grid.ClientWidth(), Grid.GridLineWidth(),
+                          MinGridColumnWidth(Grid, FProject.Signals().Count())));
 }
 
 void TSignalGridPanel::SelectGridCell(TDrawGrid& Grid, int ACol, int ARow) {
