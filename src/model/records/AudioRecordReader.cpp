@@ -1,6 +1,7 @@
 #include "model/records/AudioRecordReader.h"
 
 #include "model/records/RecordErrors.h"
+#include "util/LargeArrays.h"
 
 #include <sndfile.h>
 
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -99,6 +101,49 @@ bool LogTellsOfTruncation(SNDFILE* AFile) {
     return false;
 }
 
+sf_count_t ReadFrames(SNDFILE* AFile, short* ATarget, sf_count_t AFrames) {
+    return sf_readf_short(AFile, ATarget, AFrames);
+}
+sf_count_t ReadFrames(SNDFILE* AFile, int* ATarget, sf_count_t AFrames) {
+    return sf_readf_int(AFile, ATarget, AFrames);
+}
+sf_count_t ReadFrames(SNDFILE* AFile, double* ATarget, sf_count_t AFrames) {
+    return sf_readf_double(AFile, ATarget, AFrames);
+}
+
+// Reads AChannel of every frame, times AScale, into AValues; returns the frames
+// read. Only doubles can be non-finite.
+template <typename T>
+std::size_t Decode(SNDFILE* AFile, const SF_INFO& AInfo, std::size_t AChannel, double AScale,
+                   const QString& AFileName, std::uint64_t AAvailableBytes,
+                   std::vector<double>& AValues) {
+    const auto Stride = static_cast<std::size_t>(AInfo.channels);
+    const sf_count_t Chunk = std::max<sf_count_t>(1, ChunkSamples / AInfo.channels);
+    std::vector<T> Buffer(static_cast<std::size_t>(Chunk) * Stride);
+    // Reserved, not touched: a header may claim more frames than the file holds.
+    ReserveLarge(AValues, static_cast<std::size_t>(AInfo.frames));
+    std::size_t Done = 0;
+    sf_count_t n;
+    while ((n = ReadFrames(AFile, Buffer.data(), Chunk)) > 0) {
+        const auto Count = static_cast<std::size_t>(n);
+        CheckRecordMemory(AFileName, Done + Count, sizeof(double), AAvailableBytes);
+        AValues.resize(Done + Count);
+        double* Target = AValues.data() + Done;
+        const T* Source = Buffer.data() + AChannel;
+        for (std::size_t i = 0; i < Count; ++i)
+            Target[i] = static_cast<double>(Source[i * Stride]) * AScale;
+        if constexpr (std::is_same_v<T, double>) {
+            for (std::size_t i = 0; i < Count; ++i)
+                if (!std::isfinite(Target[i]))
+                    throw ERecordError(
+                        AFileName,
+                        QStringLiteral("отсчет %1 не является конечным числом").arg(Done + i + 1));
+        }
+        Done += Count;
+    }
+    return Done;
+}
+
 } // namespace
 
 TRecordSamples ReadAudioRecord(std::string_view ABytes, const QString& AFileName, int AChannel,
@@ -128,27 +173,30 @@ TRecordSamples ReadAudioRecord(std::string_view ABytes, const QString& AFileName
                       AAvailableBytes);
 
     TRecordSamples Result;
-    Result.Values.reserve(static_cast<std::size_t>(Info.frames));
-    const sf_count_t Chunk = std::max<sf_count_t>(1, ChunkSamples / Info.channels);
-    std::vector<double> Buffer(static_cast<std::size_t>(Chunk * Info.channels));
     const auto Channel = static_cast<std::size_t>(AChannel - 1);
-    const auto Stride = static_cast<std::size_t>(Info.channels);
-    sf_count_t Read;
-    while ((Read = sf_readf_double(File.get(), Buffer.data(), Chunk)) > 0) {
-        CheckRecordMemory(AFileName, Result.Values.size() + static_cast<std::uint64_t>(Read),
-                          sizeof(double), AAvailableBytes);
-        for (std::size_t i = 0; i < static_cast<std::size_t>(Read); ++i) {
-            const double Value = Buffer[i * Stride + Channel];
-            if (!std::isfinite(Value))
-                Fail(QStringLiteral("отсчет %1 не является конечным числом")
-                         .arg(Result.Values.size() + 1));
-            Result.Values.push_back(Value);
-        }
+    // Integer samples are read as integers and scaled here, which gives what
+    // libsndfile's own scaling gives without converting the other channels.
+    std::size_t Read = 0;
+    switch (Info.format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_PCM_16:
+        Read = Decode<short>(File.get(), Info, Channel, 0x1p-15, AFileName, AAvailableBytes,
+                             Result.Values);
+        break;
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+        Read = Decode<int>(File.get(), Info, Channel, 0x1p-31, AFileName, AAvailableBytes,
+                           Result.Values);
+        break;
+    default:
+        Read =
+            Decode<double>(File.get(), Info, Channel, 1, AFileName, AAvailableBytes, Result.Values);
+        break;
     }
     if (sf_error(File.get()) != SF_ERR_NO_ERROR)
         Fail(Damaged);
-    if (static_cast<sf_count_t>(Result.Values.size()) < Info.frames ||
-        LogTellsOfTruncation(File.get()))
+    if (static_cast<sf_count_t>(Read) < Info.frames || LogTellsOfTruncation(File.get()))
         Fail(QStringLiteral("файл обрезан"));
     if (Result.Values.empty())
         Fail(QStringLiteral("в файле нет отсчетов"));

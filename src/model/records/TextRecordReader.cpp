@@ -3,6 +3,7 @@
 #include "model/records/NumberFields.h"
 #include "model/records/RecordErrors.h"
 #include "model/records/TextLines.h"
+#include "util/LargeArrays.h"
 
 #include <algorithm>
 #include <cmath>
@@ -137,9 +138,9 @@ TRecordSamples ReadTextRecord(std::string_view AText, const QString& AFileName, 
                       AAvailableBytes);
     TRecordSamples Result;
     std::vector<double> Times;
-    Result.Values.reserve(RowBound);
+    ReserveLarge(Result.Values, RowBound);
     if (Timed)
-        Times.reserve(RowBound);
+        ReserveLarge(Times, RowBound);
 
     int TimePower = std::numeric_limits<int>::min();
     TLines Rows(Body);

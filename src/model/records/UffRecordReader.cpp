@@ -3,6 +3,7 @@
 #include "model/records/NumberFields.h"
 #include "model/records/RecordErrors.h"
 #include "model/records/TextLines.h"
+#include "util/LargeArrays.h"
 
 #include <algorithm>
 #include <array>
@@ -147,7 +148,7 @@ private:
         const TDataForm Form = ReadHeader(HeaderLines);
         const auto Needed = static_cast<std::size_t>(Form.Count) * (Form.Even ? 1 : 2);
         std::vector<double> Numbers;
-        Numbers.reserve(Needed);
+        ReserveLarge(Numbers, Needed);
         int AbscissaPower = std::numeric_limits<int>::min();
         // Field widths of a line, repeated: E13.5 for single precision, E20.12 for
         // double, an E13.5 abscissa before each E20.12 value when uneven.
