@@ -49,12 +49,13 @@ void AddRecordToCurve(const TRecord& ARecord, double Adt, std::size_t AFirst,
     const double Last = static_cast<double>(s.size() - 1);
     const std::size_t Begin = FirstReaching(0);
     const std::size_t Inner = std::max(Begin, FirstReaching(Last));
-    // Between two samples: at a whole position the formula gives the sample itself.
+    // Between two samples, in a form that cannot overflow; at a whole position it
+    // gives the sample itself.
     for (std::size_t k = Begin; k < Inner; ++k) {
         const double p = Position(k);
         const auto j = static_cast<std::size_t>(p);
         const double f = p - static_cast<double>(j);
-        ABlock[k] += Gain * (s[j] + f * (s[j + 1] - s[j]));
+        ABlock[k] += Gain * ((1 - f) * s[j] + f * s[j + 1]);
     }
     // On the last sample itself.
     for (std::size_t k = Inner; k < n && Position(k) == Last; ++k)

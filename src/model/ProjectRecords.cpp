@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <limits>
 #include <new>
 
 namespace {
@@ -121,4 +122,21 @@ QString RecordProblemsText(const std::vector<TRecordProblem>& AProblems) {
         if (!p.NotFound)
             Lines << p.Message;
     return Lines.join(QLatin1Char('\n'));
+}
+
+std::unique_ptr<TRecord> ReadRecord(const QString& AFileName, int AChannel,
+                                    std::uint64_t AAvailableBytes) {
+    auto r = std::make_unique<TRecord>(QFileInfo(AFileName).absoluteFilePath(), AChannel);
+    r->SetSamples(ReadRecordFile(r->FileName(), AChannel, AAvailableBytes));
+    return r;
+}
+
+TCalcSettings SettingsForRecord(const TRecord& ARecord, const TCalcSettings& ASettings) {
+    TCalcSettings s = ASettings;
+    s.dt = LimitDt(ARecord.StepFor(ASettings.dt));
+    s.M = LimitM(static_cast<int>(
+        std::min<std::size_t>(ARecord.Samples().size(), std::numeric_limits<int>::max())));
+    s.N = LimitN(s.M);
+    s.K = LimitK(s.N / 2, s.N);
+    return s;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CalcSettings.h"
 #include "model/Record.h"
 #include "model/RecordList.h"
 #include "util/FormatSettings.h"
@@ -49,3 +50,13 @@ std::vector<TRecordProblem> LoadRecordSamples(std::vector<std::unique_ptr<TRecor
 // ...» for the missing files, then the message of each unreadable one, a line each.
 // Empty when there is nothing to tell.
 QString RecordProblemsText(const std::vector<TRecordProblem>& AProblems);
+
+// A record of channel AChannel (from 1) of a file, with its samples: gain 1, shift 0,
+// active. Raises ERecordError as the readers do.
+std::unique_ptr<TRecord> ReadRecord(const QString& AFileName, int AChannel = 1,
+                                    std::uint64_t AAvailableBytes = UINT64_MAX);
+
+// The settings that fit a record: dt its step (the current dt for a record that
+// follows it), M its length, N = M and K = N div 2, within their limits; C and the
+// window as in ASettings.
+TCalcSettings SettingsForRecord(const TRecord& ARecord, const TCalcSettings& ASettings);

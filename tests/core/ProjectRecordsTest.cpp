@@ -125,4 +125,29 @@ TEST_F(ProjectRecordsTest, ProjectsWithoutRecordsKeepTheirLayout) {
     EXPECT_THROW(OpenProject(Path("proj/many.vbf"), Project), EVibronaError);
 }
 
+TEST_F(ProjectRecordsTest, SettingsFromARecord) {
+    TCalcSettings Current;
+    Current.C = 2;
+    Current.Window = wkHamming;
+    const auto Wav = ReadRecord(Path("elsewhere/b.wav"), 2);
+    EXPECT_EQ(Wav->FileName(), Path("elsewhere/b.wav"));
+    const TCalcSettings s = SettingsForRecord(*Wav, Current);
+    EXPECT_EQ(s.dt, 1 / 8000.0);
+    EXPECT_EQ(s.M, MinM); // two samples, raised to the least M
+    EXPECT_EQ(s.N, MinM);
+    EXPECT_EQ(s.K, MinM / 2);
+    EXPECT_EQ(s.C, 2);
+    EXPECT_EQ(s.Window, wkHamming);
+
+    std::string Column;
+    for (int i = 0; i < 1000; ++i)
+        Column += "0,5\n";
+    ASSERT_TRUE(WriteBytes(Path("proj/column.txt"), QByteArray::fromStdString(Column)));
+    const TCalcSettings t = SettingsForRecord(*ReadRecord(Path("proj/column.txt")), Current);
+    EXPECT_EQ(t.dt, Current.dt); // values without time follow dt
+    EXPECT_EQ(t.M, 1000);
+    EXPECT_EQ(t.N, 1000);
+    EXPECT_EQ(t.K, 500);
+}
+
 } // namespace

@@ -79,7 +79,7 @@ bool WaveRateIsZero(std::string_view ABytes) {
     while (At + 8 <= ABytes.size()) {
         const std::uint32_t Size = LittleEndian32(ABytes, At + 4);
         if (ABytes.substr(At, 4) == "fmt ")
-            return At + 12 <= ABytes.size() && Size >= 8 && LittleEndian32(ABytes, At + 12) == 0;
+            return At + 16 <= ABytes.size() && Size >= 8 && LittleEndian32(ABytes, At + 12) == 0;
         At += 8 + static_cast<std::size_t>(Size) + (Size & 1);
     }
     return false;
