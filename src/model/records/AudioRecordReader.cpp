@@ -16,7 +16,7 @@
 namespace {
 
 // Frames decoded at a time, whatever the channels.
-constexpr sf_count_t ChunkSamples = 1 << 16;
+constexpr sf_count_t ChunkSamples = 1 << 13;
 
 // The bytes of a file as libsndfile's virtual input.
 struct TMemoryInput {
