@@ -53,9 +53,11 @@ if [ ! -f "$FUZZ/build.ninja" ]; then
     -DVIBRONA_BUILD_BENCH=OFF
 fi
 cmake --build "$FUZZ" --parallel "$(nproc)" \
-  --target vibrona_fuzz_project vibrona_fuzz_numbers vibrona_fuzz_entry
+  --target vibrona_fuzz_project vibrona_fuzz_numbers vibrona_fuzz_entry \
+  vibrona_fuzz_columns vibrona_fuzz_universal vibrona_fuzz_audio
 # A fixed seed and count: the same inputs on every run, found ones kept out of the tree.
-for Target in project:20000 numbers:200000 entry:200000; do
+for Target in project:20000 numbers:200000 entry:200000 columns:100000 universal:100000 \
+  audio:20000; do
   Name="${Target%%:*}"
   Found="$(mktemp -d)"
   Log="$FUZZ/fuzz-$Name.log"

@@ -1,16 +1,20 @@
 #pragma once
 
 #include "model/CalcSettings.h"
+#include "model/RecordList.h"
 #include "model/SignalList.h"
 
 #include <QString>
 
-// The whole input of a session: the signals, the one set of calculation settings of
-// the running program and the project file they were last opened from or saved to.
+// The whole input of a session: the signals, the measured records, the one set of
+// calculation settings of the running program and the project file they were last
+// opened from or saved to.
 class TProject {
 public:
     TSignals& Signals() { return FSignals; }
     const TSignals& Signals() const { return FSignals; }
+    TRecords& Records() { return FRecords; }
+    const TRecords& Records() const { return FRecords; }
     // The full path of the current project file; empty when there is none.
     const QString& FileName() const { return FFileName; }
     void SetFileName(const QString& AFileName) { FFileName = AFileName; }
@@ -19,5 +23,6 @@ public:
 
 private:
     TSignals FSignals;
+    TRecords FRecords;
     QString FFileName;
 };

@@ -131,6 +131,33 @@ void SaveProject(const QString& AFileName, const TCalcSettings& ASettings, const
     Ini.Save(AFileName);
 }
 
+std::vector<TRecordProblem> OpenProject(const QString& AFileName, TProject& AProject,
+                                        std::uint64_t AAvailableBytes,
+                                        const TFormatSettings& AFormat) {
+    const TIniFile Ini = TIniFile::Load(AFileName);
+    TProjectData Data =
+        ReadProject(Ini, AProject.CalcSettings, AProject.Signals().Count(), AFormat);
+    Data.Records = ReadRecordEntries(Ini, QFileInfo(AFileName).absolutePath(), AFormat);
+    std::vector<TRecordProblem> Problems = LoadRecordSamples(Data.Records, AAvailableBytes);
+    AProject.CalcSettings = Data.Settings;
+    AProject.Signals().Clear();
+    for (auto& s : Data.Signals)
+        AProject.Signals().Add(std::move(s));
+    AProject.Records().Clear();
+    for (auto& r : Data.Records)
+        AProject.Records().Add(std::move(r));
+    return Problems;
+}
+
+void SaveProject(const QString& AFileName, const TProject& AProject,
+                 const TFormatSettings& AFormat) {
+    TIniFile Ini = LoadForSaving(AFileName);
+    WriteSettings(Ini, AProject.CalcSettings, AFormat);
+    WriteSignals(Ini, AProject.Signals(), AFormat);
+    WriteRecords(Ini, AProject.Records(), QFileInfo(AFileName).absolutePath(), AFormat);
+    Ini.Save(AFileName);
+}
+
 void TSignals::LoadFromFile(const QString& AFileName) {
     auto Signals = ReadSignals(TIniFile::Load(AFileName), Count());
     Clear();

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "model/CalcSettings.h"
+#include "model/Project.h"
+#include "model/ProjectRecords.h"
 #include "model/SignalList.h"
 #include "util/FormatSettings.h"
 #include "util/IniFile.h"
 
+#include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -15,6 +19,7 @@ inline constexpr int MaxProjectSignals = 100000;
 struct TProjectData {
     TCalcSettings Settings;
     std::vector<std::unique_ptr<TSignal>> Signals;
+    std::vector<std::unique_ptr<TRecord>> Records;
 };
 
 // Reads the six settings (sections General and DFT) and the signals (Signal0 ..
@@ -45,4 +50,20 @@ void OpenProject(const QString& AFileName, TCalcSettings& ASettings, TSignals& A
 // EWriteError; one that can be replaced but not read raises EReadError, since its
 // other lines could not be kept.
 void SaveProject(const QString& AFileName, const TCalcSettings& ASettings, const TSignals& ASignals,
+                 const TFormatSettings& AFormat = TFormatSettings::Default());
+
+// The whole project, records included. Opening reads the settings, the signals and
+// the records with their samples before it replaces the project's; a record whose
+// file is missing or unreadable stays, marked missing, and is returned among the
+// problems (RecordProblemsText makes the message). The samples may take
+// AAvailableBytes. The project's file name is the caller's to set. Raises as the
+// OpenProject above.
+std::vector<TRecordProblem>
+OpenProject(const QString& AFileName, TProject& AProject,
+            std::uint64_t AAvailableBytes = std::numeric_limits<std::uint64_t>::max(),
+            const TFormatSettings& AFormat = TFormatSettings::Default());
+
+// Writes the settings, the signals and the records, their files relative to the
+// folder of AFileName where they lie below it. Raises as the SaveProject above.
+void SaveProject(const QString& AFileName, const TProject& AProject,
                  const TFormatSettings& AFormat = TFormatSettings::Default());

@@ -1,0 +1,8 @@
+// Any bytes as a text of numeric columns: a record error or a record that keeps
+// the promises of RecordFuzzCheck.h, within a megabyte of samples.
+#include "RecordFuzzCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASize) {
+    CheckRecordReading(AData, ASize, rfText, 1 << 20);
+    return 0;
+}

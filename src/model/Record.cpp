@@ -1,0 +1,16 @@
+#include "model/Record.h"
+
+#include <utility>
+
+TRecord::TRecord(QString AFileName, int AChannel)
+    : FFileName(std::move(AFileName)), FChannel(AChannel) {}
+
+void TRecord::SetMissing() {
+    FMissing = true;
+    FData = TRecordSamples{};
+}
+
+void TRecord::SetSamples(TRecordSamples ASamples) {
+    FData = std::move(ASamples);
+    FMissing = false;
+}

@@ -1,0 +1,7 @@
+#include "model/records/RecordErrors.h"
+
+void CheckRecordMemory(const QString& AFileName, std::uint64_t ACount, std::uint64_t ABytesEach,
+                       std::uint64_t AAvailableBytes) {
+    if (ABytesEach != 0 && ACount > AAvailableBytes / ABytesEach)
+        throw ERecordError(AFileName, TooLargeFault());
+}
