@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <new>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -43,7 +45,8 @@ void CheckInput(std::span<const double> AValues, double ADt) {
             QStringLiteral("Участок слишком короткий: для подбора колебаний нужно не менее %1 "
                            "отсчетов")
                 .arg(IdentifyMinSamples));
-    for (const double y : AValues)
+    // Only the samples analysed matter.
+    for (const double y : AValues.first(std::min(AValues.size(), IdentifyMaxSamples)))
         if (!std::isfinite(y))
             throw EVibronaError(QStringLiteral("На участке есть значения, которые не являются "
                                                "конечными числами"));
@@ -112,8 +115,8 @@ Eigen::Index BasisColumns(int AMaxCount) {
     return 2 * AMaxCount + 1;
 }
 
-int MaxCountOf(const TIdentifyOptions& AOptions) {
-    return std::max(AOptions.MaxCount, 1);
+int LimitCount(int ACount) {
+    return std::clamp(ACount, 1, IdentifyMaxCount);
 }
 
 } // namespace
@@ -122,7 +125,7 @@ TIdentification IdentifyOscillations(std::span<const double> AValues, double ADt
                                      const TIdentifyOptions& AOptions,
                                      const TProgressCallback& AProgress) {
     CheckInput(AValues, ADt);
-    const int MaxCount = MaxCountOf(AOptions);
+    const int MaxCount = LimitCount(AOptions.MaxCount);
     TIdentification Result;
     Result.Dt = ADt;
     Result.StartTime = AOptions.StartTime;
@@ -189,7 +192,7 @@ TIdentification IdentifyOscillations(std::span<const double> AValues, double ADt
 
 TCalcCost EstimateIdentifyCost(std::size_t ASamples, int AMaxCount) {
     const std::size_t n = std::min(ASamples, IdentifyMaxSamples);
-    const int MaxCount = std::max(AMaxCount, 1);
+    const int MaxCount = LimitCount(AMaxCount);
     const auto Cols = static_cast<double>(BasisColumns(MaxCount));
     const double Rows = static_cast<double>(n);
     TCalcCost Cost;

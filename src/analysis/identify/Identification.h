@@ -9,6 +9,8 @@
 
 // The most oscillations looked for unless the user says otherwise.
 inline constexpr int IdentifyDefaultCount = 10;
+// More oscillations than this are not looked for: the work grows with their square.
+inline constexpr int IdentifyMaxCount = 50;
 // Spans shorter than this cannot be identified.
 inline constexpr std::size_t IdentifyMinSamples = 8;
 // A longer span is identified over its first IdentifyMaxSamples samples: the work and
@@ -16,7 +18,7 @@ inline constexpr std::size_t IdentifyMinSamples = 8;
 inline constexpr std::size_t IdentifyMaxSamples = 65536;
 
 struct TIdentifyOptions {
-    int MaxCount = IdentifyDefaultCount; // the most oscillations to find, at least 1
+    int MaxCount = IdentifyDefaultCount; // the most oscillations to find, 1..IdentifyMaxCount
     double StartTime = 0;                // the curve time of the span's first sample
 };
 
@@ -40,8 +42,10 @@ struct TIdentification {
     // Components of the estimate left out because the signal model has no room for
     // them: growing oscillations and exponentials that do not oscillate.
     int Dropped = 0;
-    double ResidualRms = 0;      // RMS of the span minus the model
-    double RelativeResidual = 0; // that over the span's RMS; 0 for a span of zeros
+    // Over the samples analysed: the RMS of the span minus the model, and that over the
+    // span's own RMS (0 for a span of zeros).
+    double ResidualRms = 0;
+    double RelativeResidual = 0;
     double Dt = 0;
     double StartTime = 0;
     std::size_t Samples = 0; // the samples analysed: the span's first IdentifyMaxSamples
@@ -50,9 +54,9 @@ struct TIdentification {
 // Finds at most AOptions.MaxCount damped oscillations and a constant whose sum
 // reproduces the span AValues sampled every ADt, by the matrix pencil method and
 // least squares, sorted by F. Raises EVibronaError for a span shorter than
-// IdentifyMinSamples, a value that is not finite or a dt that is not positive, and
-// ECancelled when AProgress asks to stop. Runs on any thread; only one computation
-// may plan FFTs at a time.
+// IdentifyMinSamples, a value analysed that is not finite or a dt that is not positive,
+// ECancelled when AProgress asks to stop and EOutOfMemory when memory runs out.
+// Runs on any thread; only one computation may plan FFTs at a time.
 TIdentification IdentifyOscillations(std::span<const double> AValues, double ADt,
                                      const TIdentifyOptions& AOptions = {},
                                      const TProgressCallback& AProgress = {});

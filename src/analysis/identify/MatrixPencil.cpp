@@ -33,6 +33,11 @@ Eigen::Index SketchSize(Eigen::Index ARows, Eigen::Index ACols, int AMaxOrder) {
     return std::min<Eigen::Index>({AMaxOrder + Oversampling, ARows, ACols});
 }
 
+// The orthonormalisations and the last factorisation: a few l^2 flops per value.
+double DenseSeconds(std::size_t n, Eigen::Index l) {
+    return 1.5e-9 * static_cast<double>(l * l) * static_cast<double>(n) * (PowerRounds + 1);
+}
+
 Eigen::Index PencilCols(std::size_t n) {
     return static_cast<Eigen::Index>(n / 3 + 1);
 }
@@ -71,12 +76,16 @@ TPencilPoles PencilPoles(const std::vector<double>& AValues, int AMaxOrder, TPro
     for (Eigen::Index j = 0; j < X.cols(); ++j)
         for (Eigen::Index i = 0; i < X.rows(); ++i)
             X(i, j) = Normal(Random);
-    for (int Round = 0; Round < PowerRounds; ++Round)
+    const double DenseStep = DenseSeconds(n, l) / (PowerRounds + 1);
+    for (int Round = 0; Round < PowerRounds; ++Round) {
         X = Orthonormal(H.TransposeTimes(H.Times(X, AProgress), AProgress));
+        AProgress.Advance(DenseStep);
+    }
     // Within the span of X, the singular vectors of H X = Q R are X times those of R.
     const Eigen::HouseholderQR<Eigen::MatrixXd> Qr(H.Times(X, AProgress));
     const Eigen::MatrixXd Rx = Qr.matrixQR().topRows(l).triangularView<Eigen::Upper>();
     const Eigen::JacobiSVD<Eigen::MatrixXd> Svd(Rx, Eigen::ComputeFullV);
+    AProgress.Advance(DenseStep);
 
     TPencilPoles Result;
     // The shifted subspace has Cols - 1 rows, which must not be fewer than the poles.
@@ -98,15 +107,13 @@ TPencilPoles PencilPoles(const std::vector<double>& AValues, int AMaxOrder, TPro
 double PencilSeconds(std::size_t n, int AMaxOrder) {
     const auto Cols = PencilCols(n);
     const auto Rows = static_cast<Eigen::Index>(n) - Cols + 1;
-    const auto l = static_cast<double>(SketchSize(Rows, Cols, AMaxOrder));
+    const Eigen::Index l = SketchSize(Rows, Cols, AMaxOrder);
     const double Products = 2 * PowerRounds + 1;
-    // The orthonormalisations: a few l^2 flops per row.
-    const double Dense = 1.5e-9 * l * l * static_cast<double>(n) * (PowerRounds + 1);
-    return THankelProduct::Seconds(n, static_cast<std::size_t>(l)) * Products + Dense;
+    return THankelProduct::Seconds(n, static_cast<std::size_t>(l)) * Products + DenseSeconds(n, l);
 }
 
 std::uint64_t PencilBytes(std::size_t n, int AMaxOrder) {
     const auto l = static_cast<std::uint64_t>(std::max(AMaxOrder, 0) + Oversampling);
-    // A handful of blocks of n x l doubles live at once.
-    return THankelProduct::Bytes(n) + 6 * 8 * l * static_cast<std::uint64_t>(n);
+    // Blocks of Rows x l and Cols x l doubles, a few of each at once: 3 n l at most.
+    return THankelProduct::Bytes(n) + 3 * 8 * l * static_cast<std::uint64_t>(n);
 }
