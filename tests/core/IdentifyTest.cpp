@@ -183,18 +183,22 @@ TEST(Identify, SixteenBitRecordingOfAStruckObject) {
 }
 
 // The identified signals, sampled by the program like any others, lie on the source
-// within the residual, also when the span starts later than the curve.
+// within the residual, also when the span starts later than the curve. A start at
+// exactly 0 moves to 2e-8, as the signal model has no damped oscillation starting at 0.
 TEST(Identify, IdentifiedSignalsRecalculateToTheSource) {
     const TRecording Rec = StruckObject();
     const TSource Sine = {"SineAndDamped", {{0.8, 0, 200, 0}, {0.5, 100, 470, 8}}, 0.3, 1e-4, 4096};
     const std::vector<double> SineValues = Synthesize(Sine);
+    const std::vector<double> AtZero = Synthesize({"AtZero", {{0, 500, 90, 4}}, 0, 1e-4, 4096});
     struct TCase {
         const std::vector<double>& Values;
         double dt;
         int First;
+        double Slack;
     };
-    for (const TCase& c : {TCase{Rec.Values, Rec.dt, 0}, TCase{Rec.Values, Rec.dt, 3000},
-                           TCase{SineValues, Sine.dt, 0}, TCase{SineValues, Sine.dt, 1000}}) {
+    for (const TCase& c : {TCase{Rec.Values, Rec.dt, 0, 0}, TCase{Rec.Values, Rec.dt, 3000, 0},
+                           TCase{SineValues, Sine.dt, 0, 0}, TCase{SineValues, Sine.dt, 1000, 0},
+                           TCase{AtZero, 1e-4, 0, 2e-8}}) {
         SCOPED_TRACE(c.First);
         TIdentifyOptions Options;
         Options.StartTime = c.First * c.dt;
@@ -215,7 +219,7 @@ TEST(Identify, IdentifiedSignalsRecalculateToTheSource) {
             Sum += std::pow(Curve.Value[k] - c.Values[k], 2);
         const double Deviation = std::sqrt(Sum / static_cast<double>(Span.size()));
         // Besides the residual, the curve's own rounding: 1e-11 of the amplitudes.
-        EXPECT_LE(Deviation, r.ResidualRms * 1.001 + 1e-10);
+        EXPECT_LE(Deviation, r.ResidualRms * 1.001 + 1e-10 + c.Slack);
     }
 }
 
