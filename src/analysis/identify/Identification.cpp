@@ -25,7 +25,7 @@ constexpr double OscillationRatio = 1e-6;
 // Estimated seconds per element of the least-squares basis (an exp, a cos and a sin per
 // two) and per element and column of its factorisation.
 constexpr double BasisSeconds = 2e-8;
-constexpr double FactorSeconds = 1.5e-9;
+constexpr double FactorSeconds = 5e-10;
 
 struct TComponent {
     double D = 0, Wd = 0;

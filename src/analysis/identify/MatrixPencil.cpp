@@ -35,7 +35,7 @@ Eigen::Index SketchSize(Eigen::Index ARows, Eigen::Index ACols, int AMaxOrder) {
 
 // The orthonormalisations and the last factorisation: a few l^2 flops per value.
 double DenseSeconds(std::size_t n, Eigen::Index l) {
-    return 1.5e-9 * static_cast<double>(l * l) * static_cast<double>(n) * (PowerRounds + 1);
+    return 5e-10 * static_cast<double>(l * l) * static_cast<double>(n) * (PowerRounds + 1);
 }
 
 Eigen::Index PencilCols(std::size_t n) {
