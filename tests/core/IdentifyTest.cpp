@@ -285,6 +285,19 @@ TEST(Identify, RefusesWhatItCannotIdentify) {
     }
 }
 
+// Values near the largest double, with a start velocity beyond it: whatever is found,
+// no number is infinite.
+TEST(Identify, HugeValuesGiveFiniteNumbers) {
+    std::vector<double> y = Synthesize({"Huge", {{1, 3000, 50, 6}}, 0, 1e-4, 1000});
+    const double Peak = *std::max_element(y.begin(), y.end());
+    for (double& v : y)
+        v *= 1.5e308 / Peak;
+    const TIdentification r = IdentifyOscillations(y, 1e-4);
+    EXPECT_TRUE(std::isfinite(r.ResidualRms) && std::isfinite(r.Constant));
+    for (const TOscillation& o : r.Oscillations)
+        EXPECT_TRUE(std::isfinite(o.A) && std::isfinite(o.V) && std::isfinite(o.Share));
+}
+
 // A span longer than the bound is identified over its start, at the cost of the bound.
 TEST(Identify, LongSpansStayBounded) {
     const TSource Long = {"Long", {{1, 0, 50, 0.5}}, 0, 1e-4, 200000};

@@ -115,6 +115,12 @@ Eigen::Index BasisColumns(int AMaxCount) {
     return 2 * AMaxCount + 1;
 }
 
+// Values near the largest double may overflow on the way back from the scaled span.
+bool Finite(const TOscillation& o) {
+    return std::isfinite(o.F) && std::isfinite(o.D) && std::isfinite(o.A) && std::isfinite(o.V) &&
+           std::isfinite(o.Zeta) && std::isfinite(o.Share);
+}
+
 int LimitCount(int ACount) {
     return std::clamp(ACount, 1, IdentifyMaxCount);
 }
@@ -170,6 +176,10 @@ TIdentification IdentifyOscillations(std::span<const double> AValues, double ADt
                 o.Zeta = c.D / std::hypot(c.Wd, c.D);
                 o.SineWave = c.D == 0;
                 o.Share = (B.middleCols(j, 2) * Beta.segment(j, 2)).squaredNorm();
+                if (!Finite(o)) {
+                    ++Result.Dropped;
+                    continue;
+                }
                 Total += o.Share;
                 Result.Oscillations.push_back(o);
             }
@@ -183,6 +193,9 @@ TIdentification IdentifyOscillations(std::span<const double> AValues, double ADt
         const double Rms = Values.norm();
         Result.RelativeResidual = Rms > 0 ? Residual.norm() / Rms : 0;
         Result.ResidualRms = Residual.norm() / std::sqrt(static_cast<double>(n)) * Scale;
+        if (!std::isfinite(Result.ResidualRms) || !std::isfinite(Result.Constant))
+            throw EVibronaError(QStringLiteral("Значения участка слишком велики для подбора "
+                                               "колебаний"));
         Progress.Finish();
         return Result;
     } catch (const std::bad_alloc&) {
