@@ -7,6 +7,13 @@
 #include <span>
 #include <vector>
 
+// Damped oscillations in a measured span, as the signal model's own inputs. The poles
+// come from the matrix pencil of the span's Hankel matrix (pencil parameter a third of
+// the span, order from the singular values above the noise floor), the amplitudes from
+// least squares over the span. Noise limits what can be told apart: oscillations
+// closer in frequency than about one cycle over the span, or whose envelope changes by
+// less than the noise over the span, come out with their damping poorly known.
+
 // The most oscillations looked for unless the user says otherwise.
 inline constexpr int IdentifyDefaultCount = 10;
 // More oscillations than this are not looked for: the work grows with their square.
