@@ -7,6 +7,7 @@
 #include "util/TextConvert.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -58,6 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
         CheckSignals(List, Format);
     } catch (const EInvalidSignal&) {
         return 0;
+    } catch (const EOutOfRange&) {
+        return 0;
     }
     while (List.Count() > 16)
         List.Delete(List.Count() - 1);
@@ -80,8 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
         FUZZ_CHECK(r.SpectrumFrequency.size() == r.SpectrumMagnitude.size());
         FUZZ_CHECK(r.Characteristic.size() >= std::min<std::size_t>(5, s.K));
         FUZZ_CHECK(Last == 1);
+        // Nothing that is not a number ever reaches the views or the files.
+        const auto Finite = [](double v) { return std::isfinite(v); };
+        FUZZ_CHECK(std::all_of(r.CurveValue.begin(), r.CurveValue.end(), Finite));
+        FUZZ_CHECK(std::all_of(r.CurveTime.begin(), r.CurveTime.end(), Finite));
+        FUZZ_CHECK(std::all_of(r.SpectrumMagnitude.begin(), r.SpectrumMagnitude.end(), Finite));
+        FUZZ_CHECK(std::all_of(r.SpectrumFrequency.begin(), r.SpectrumFrequency.end(), Finite));
     } catch (const ECancelled&) {
         FUZZ_CHECK(Calls == StopAt);
+    } catch (const EOutOfRange&) {
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "analysis/Dft.h"
 
 #include "analysis/FftKernel.h"
+#include "analysis/ResultRange.h"
 #include "analysis/Window.h"
 
 #include <fftw3.h>
@@ -77,10 +78,8 @@ void FoldBins(std::vector<double>& AResult, int N, std::size_t AComputed, TProgr
             });
 }
 
-// |z| as the direct sum takes it; std::abs guards against an overflow that these
-// magnitudes never reach, at several times the cost.
 double Magnitude(std::complex<double> z) {
-    return std::sqrt(z.real() * z.real() + z.imag() * z.imag());
+    return BinMagnitude(z.real(), z.imag());
 }
 
 template <typename T>
@@ -120,7 +119,7 @@ void DirectBins(const TInput& AInput, int N, std::vector<double>& AResult, std::
             }
             AProgress.Advance(DirectTermSeconds * static_cast<double>(Last - First));
         }
-        AResult[k] = 2 * std::sqrt(re * re + im * im) / N;
+        AResult[k] = 2 * BinMagnitude(re, im) / N;
     }
 }
 

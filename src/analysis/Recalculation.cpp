@@ -3,6 +3,7 @@
 #include "analysis/CharacteristicSamples.h"
 #include "analysis/CurveSynthesis.h"
 #include "analysis/Dft.h"
+#include "analysis/ResultRange.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,6 +38,23 @@ QString InvalidSignalText(int ACode) {
     }
 }
 
+// The magnitudes of a finite curve, whose largest |value| is ALargest: curves near the
+// top of the range are transformed scaled down, so that no sum on the way overflows.
+std::vector<double> Magnitudes(std::span<const double> ACurve, double ALargest,
+                               const TCalcSettings& ASettings, TDftWorkspace* AWorkspace,
+                               TProgress& AProgress) {
+    const int Shift = TransformShift(ALargest);
+    if (Shift == 0)
+        return SpectrumMagnitudes(ACurve, ASettings.Window, ASettings.N, ASettings.K, AWorkspace,
+                                  &AProgress);
+    std::vector<double> Scaled(ACurve.begin(), ACurve.end());
+    ScaleByPowerOfTwo(Scaled, Shift);
+    std::vector<double> Result = SpectrumMagnitudes(Scaled, ASettings.Window, ASettings.N,
+                                                    ASettings.K, AWorkspace, &AProgress);
+    ScaleByPowerOfTwo(Result, -Shift);
+    return Result;
+}
+
 } // namespace
 
 EOutOfMemory::EOutOfMemory() : EVibronaError(QStringLiteral("Недостаточно памяти для расчета")) {}
@@ -49,6 +67,7 @@ void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat) {
         const int Code = ASignals[j].Calc(AFormat);
         if (Code != 0)
             throw EInvalidSignal(Code, j);
+        CheckSignalRange(ASignals[j], j);
     }
 }
 
@@ -59,7 +78,7 @@ TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings)
     TCalcCost Cost;
     const double Frequencies = FrequencySeconds + FreshSeconds(K, sizeof(double));
     Cost.Seconds = CurveSeconds(M, ActiveCount(ASignals)) + Dft.Seconds + Frequencies * K +
-                   CharacteristicSeconds(K);
+                   RangeCheckSeconds * (static_cast<double>(M) + K) + CharacteristicSeconds(K);
     Cost.Bytes = BytesPerCurvePoint * static_cast<std::uint64_t>(M) +
                  (BytesPerSpectrumPoint + BytesPerBinOfSamples) * static_cast<std::uint64_t>(K) +
                  Dft.Bytes;
@@ -83,8 +102,9 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASetti
 
         Result.CurveTime = std::move(Curve.Time);
         Result.CurveValue = std::move(Curve.Value);
-        Result.SpectrumMagnitude = SpectrumMagnitudes(
-            Result.CurveValue, ASettings.Window, ASettings.N, ASettings.K, AWorkspace, &Progress);
+        const double Largest = CheckedCurveRange(Result.CurveTime, Result.CurveValue, Progress);
+        Result.SpectrumMagnitude =
+            Magnitudes(Result.CurveValue, Largest, ASettings, AWorkspace, Progress);
         const std::size_t K = Result.SpectrumMagnitude.size();
         Result.SpectrumFrequency.reserve(K);
         InTicks(K, FrequencySeconds + FreshSeconds(K, sizeof(double)), Progress,
@@ -94,6 +114,7 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASetti
                         Result.SpectrumFrequency[k] =
                             (static_cast<double>(k) / ASettings.N) / ASettings.dt;
                 });
+        CheckSpectrumRange(Result.SpectrumFrequency, Result.SpectrumMagnitude, Progress);
 
         Result.Characteristic =
             CharacteristicSamples(Result.SpectrumFrequency, Result.SpectrumMagnitude, &Progress);

@@ -2,6 +2,7 @@
 
 #include "analysis/Dft.h"
 #include "analysis/Progress.h"
+#include "analysis/ResultRange.h"
 #include "model/CalcSettings.h"
 #include "model/SignalList.h"
 #include "model/Spectrum.h"
@@ -41,7 +42,8 @@ struct TCalcResult {
 };
 
 // Calc on every signal in list order, active or not; raises EInvalidSignal at the
-// first nonzero result, leaving the signals after it untouched.
+// first nonzero result, or EOutOfRange at the first signal whose values overflowed,
+// leaving the signals after it untouched.
 void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat = TFormatSettings::Default());
 
 // What a recalculation takes: the estimated seconds of ComputeResults (a rough,
@@ -62,7 +64,8 @@ void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes);
 // Runs on any thread as long as the signals, the settings and the workspace stay
 // untouched meanwhile; only one computation may plan FFTs at a time. AProgress is
 // consulted at least every few hundredths of a second of work; when it returns false
-// the computation raises ECancelled and leaves nothing behind.
+// the computation raises ECancelled and leaves nothing behind. A curve, a time, a
+// frequency or a magnitude beyond the range of double raises EOutOfRange.
 TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASettings,
                            TDftWorkspace* AWorkspace = nullptr,
                            const TProgressCallback& AProgress = {});
@@ -80,7 +83,8 @@ struct TRecalcOptions {
 
     TFormatSettings Format;
     TDftWorkspace* Workspace = nullptr;
-    // The free physical memory the run must fit into, when known.
+    // The memory the run must fit into, when known: the free physical memory within
+    // the process's own limits.
     std::optional<std::uint64_t> AvailableBytes;
     TComputeRunner Runner;
 };

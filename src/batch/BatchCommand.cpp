@@ -16,7 +16,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSize>
 
 #include <qcustomplot.h>
@@ -25,6 +24,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -139,27 +139,23 @@ TOptions ParseArguments(const QStringList& AArguments) {
     return Options;
 }
 
+// Messages: when standard error fails there is nowhere left to report it.
 void Print(std::FILE* AStream, const QByteArray& AText) {
     std::fwrite(AText.constData(), 1, static_cast<std::size_t>(AText.size()), AStream);
     std::fflush(AStream);
 }
 
-// Writes every file to a temporary beside it first and renames them all only when
-// every one was written, so an error leaves the existing files as they were.
-void WriteAll(const std::vector<std::pair<QString, QByteArray>>& AFiles) {
-    std::vector<std::unique_ptr<QSaveFile>> Staged;
-    for (const auto& [Name, Content] : AFiles) {
-        const QFileInfo Info(Name);
-        if (Info.exists() && !IsReplaceable(Info))
-            throw EWriteError(Name);
-        auto File = std::make_unique<QSaveFile>(Name);
-        if (!File->open(QIODevice::WriteOnly) || File->write(Content) != Content.size())
-            throw EWriteError(Name);
-        Staged.push_back(std::move(File));
-    }
-    for (auto& File : Staged)
-        if (!File->commit())
-            throw EWriteError(File->fileName());
+int Failed(std::FILE* AErr, const QString& AMessage) {
+    Print(AErr, (ErrorBoxText(AMessage) + QLatin1Char('\n')).toLocal8Bit());
+    return 1;
+}
+
+// Results on standard output ("-"): a full disk or a closed stream is an error.
+void WriteOut(std::FILE* AStream, const QByteArray& AText) {
+    const auto Size = static_cast<std::size_t>(AText.size());
+    if (std::fwrite(AText.constData(), 1, Size, AStream) != Size || std::fflush(AStream) != 0 ||
+        std::ferror(AStream))
+        throw EWriteError(QStringLiteral("-"));
 }
 
 // A chart as the window draws it after a recalculation, in the picture format of AName.
@@ -182,10 +178,11 @@ QByteArray ChartPicture(const QString& AOption, const QString& AName, const TCal
     return Picture;
 }
 
-// The physical memory free for a run; without an answer from the system, no limit.
+// The memory free for a run, within the process's limits; without an answer from the
+// system, no limit.
 std::uint64_t AvailableMemory() {
     try {
-        return TQtPlatformServices().MemoryStatus().AvailPhys;
+        return TQtPlatformServices().MemoryStatus().Usable();
     } catch (const EPlatformError&) {
         return std::numeric_limits<std::uint64_t>::max();
     }
@@ -199,8 +196,12 @@ bool NeedsPictures(const QStringList& AArguments) {
 
 int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
     if (AArguments.contains(QStringLiteral("--help"))) {
-        Print(AOut, Usage);
-        return 0;
+        try {
+            WriteOut(AOut, Usage);
+            return 0;
+        } catch (const EWriteError& e) {
+            return Failed(AErr, e.Message());
+        }
     }
     TOptions Options;
     try {
@@ -224,7 +225,7 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
         Run.AvailableBytes = AvailableMemory();
         const TCalcResult Result = Recalculate(Signals, Settings, Run);
 
-        std::vector<std::pair<QString, QByteArray>> Files;
+        std::vector<TStagedFile> Files;
         QByteArray Stdout;
         for (const auto& [Option, Name] : Options.Outputs) {
             QByteArray Content;
@@ -245,16 +246,21 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
             if (Name == QLatin1String("-"))
                 Stdout += Content;
             else
-                Files.emplace_back(Name, Content);
+                Files.emplace_back(Name).Append(Content);
         }
-        WriteAll(Files);
-        Print(AOut, Stdout);
+        // Every file is complete on disk before standard output is written, and that
+        // before the first rename: an error up to then changes no file.
+        for (TStagedFile& File : Files)
+            File.Complete();
+        WriteOut(AOut, Stdout);
+        CommitTogether(Files);
         return 0;
     } catch (const EVibronaError& e) {
-        Print(AErr, (ErrorBoxText(e.Message()) + QLatin1Char('\n')).toLocal8Bit());
+        return Failed(AErr, e.Message());
+    } catch (const std::bad_alloc&) {
+        // Outside the recalculation as well: the texts, the pictures, the project.
+        return Failed(AErr, EOutOfMemory().Message());
     } catch (const std::exception& e) {
-        Print(AErr,
-              (ErrorBoxText(QString::fromLocal8Bit(e.what())) + QLatin1Char('\n')).toLocal8Bit());
+        return Failed(AErr, QString::fromLocal8Bit(e.what()));
     }
-    return 1;
 }

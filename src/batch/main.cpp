@@ -3,9 +3,27 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <memory>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// A standard stream that the caller closed keeps its number taken, read-only: no
+// file the command opens can become standard output or error, and a result written
+// to the stream fails as it should.
+void HoldClosedStreams() {
+    for (const int Stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+        if (::fcntl(Stream, F_GETFD) < 0 && errno == EBADF)
+            ::open("/dev/null", O_RDONLY); // the lowest free number: this stream's
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    HoldClosedStreams();
     QStringList Arguments;
     for (int i = 1; i < argc; ++i)
         Arguments << QString::fromLocal8Bit(argv[i]);

@@ -54,7 +54,10 @@ int TSignal::Calc(const TFormatSettings& AFormat) {
     if (FWd == 0)
         throw EZeroDivide();
     const long double Ratio = (D * A + V) / FWd;
-    FA = static_cast<double>(std::sqrt(A * A + Ratio * Ratio));
+    // The amplitude takes the sign of A * D + V, as the arctangent's quotient does, so
+    // that the curve starts at A with the slope V whichever sign the quotient has.
+    const long double Magnitude = std::sqrt(A * A + Ratio * Ratio);
+    FA = static_cast<double>(Denominator < 0 ? -Magnitude : Magnitude);
     FFormula = QStringLiteral("y = %1 * Exp(-%2 * t) * sin(%3 * t + %4)")
                    .arg(Num(FA), Num(FDF), Num(FWd), Num(FFi));
     return 0;

@@ -7,7 +7,8 @@
 
 // One component signal: a free damped oscillation, or a pure sine wave when the
 // damping factor is within 1e-8 of zero. After a successful Calc its value at t is
-// A() * exp(-DF() * t) * sin(Wd() * t + Fi()).
+// A() * exp(-DF() * t) * sin(Wd() * t + Fi()); a damped oscillation starts there at
+// Amplitude() with the slope Velocity(), its A() signed to make it so.
 class TSignal {
 public:
     TSignal() = default;

@@ -6,6 +6,21 @@
 #include "util/qorUtils.h"
 
 #include <array>
+#include <cmath>
+
+namespace {
+
+// A derived value beyond the range, which the recalculation refused, shows as nothing.
+QString DerivedText(double AValue, const TFormatSettings& AFormat) {
+    return std::isfinite(AValue) ? FormatFloat(FloatFormat, AValue, AFormat) : QString();
+}
+
+bool DerivedInRange(const TSignal& ASignal) {
+    return std::isfinite(ASignal.W()) && std::isfinite(ASignal.Wd()) &&
+           std::isfinite(ASignal.A()) && std::isfinite(ASignal.Fi());
+}
+
+} // namespace
 
 QString SignalColumnTitle(int ASignalIndex) {
     return QStringLiteral("Сигнал %1").arg(ASignalIndex);
@@ -64,15 +79,15 @@ QString SignalGridCellText(const TSignal& ASignal, int ARow, const TFormatSettin
     case grActive:
         return BoolToYesNo(ASignal.Active());
     case grW:
-        return FormatFloat(FloatFormat, ASignal.W(), AFormat);
+        return DerivedText(ASignal.W(), AFormat);
     case grFd:
-        return FormatFloat(FloatFormat, ASignal.Fd(), AFormat);
+        return DerivedText(ASignal.Fd(), AFormat);
     case grWd:
-        return FormatFloat(FloatFormat, ASignal.Wd(), AFormat);
+        return DerivedText(ASignal.Wd(), AFormat);
     case grA:
-        return FormatFloat(FloatFormat, ASignal.A(), AFormat);
+        return DerivedText(ASignal.A(), AFormat);
     case grFormula:
-        return ASignal.Formula();
+        return DerivedInRange(ASignal) ? ASignal.Formula() : QString();
     default:
         if (IsInputGridRow(ARow))
             return FormatFloat(FloatFormat, SignalGridInput(ASignal, ARow), AFormat);

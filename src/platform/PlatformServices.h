@@ -4,8 +4,10 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 
 class QWidget;
@@ -35,6 +37,12 @@ struct TFileDialogOptions {
 struct TMemoryStatus {
     std::uint64_t TotalPhys = 0;
     std::uint64_t AvailPhys = 0;
+    // What the process's own limits still allow it: address space, data size and
+    // memory control group.
+    std::uint64_t AvailProcess = std::numeric_limits<std::uint64_t>::max();
+
+    // The memory a computation may count on.
+    std::uint64_t Usable() const { return std::min(AvailPhys, AvailProcess); }
 };
 
 // Everything the windows ask of the desktop. The program uses the Qt implementation;

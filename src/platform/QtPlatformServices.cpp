@@ -1,6 +1,7 @@
 #include "platform/QtPlatformServices.h"
 
 #include "platform/InputQueryDialog.h"
+#include "platform/MemoryLimits.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -132,11 +133,13 @@ TMemoryStatus TQtPlatformServices::MemoryStatus() {
     // MemAvailable counts reclaimable caches, unlike sysinfo's freeram.
     QFile File(QStringLiteral("/proc/meminfo"));
     if (File.open(QIODevice::ReadOnly))
-        if (const auto Status = MemoryStatusFromMemInfo(File.readAll()))
+        if (auto Status = MemoryStatusFromMemInfo(File.readAll())) {
+            Status->AvailProcess = ProcessMemoryRoom();
             return *Status;
+        }
     struct sysinfo Info {};
     if (sysinfo(&Info) != 0)
         throw EPlatformError(QStringLiteral("Системная ошибка: объём памяти недоступен"));
     return {static_cast<std::uint64_t>(Info.totalram) * Info.mem_unit,
-            static_cast<std::uint64_t>(Info.freeram) * Info.mem_unit};
+            static_cast<std::uint64_t>(Info.freeram) * Info.mem_unit, ProcessMemoryRoom()};
 }

@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdint>
+#include <functional>
 
 namespace {
 
@@ -27,8 +30,11 @@ protected:
                        "Velocity=0\r\nFrequency=50\r\nDampingFactor=60\r\nFi=0\r\n");
     }
 
-    TRun Run(const QStringList& AArgs, const char* ALocale = "ru_RU.UTF-8") {
+    TRun Run(const QStringList& AArgs, const char* ALocale = "ru_RU.UTF-8",
+             const std::function<void(QProcess&)>& ASetup = {}) {
         QProcess p;
+        if (ASetup)
+            ASetup(p);
         QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
         Env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(ALocale));
         Env.remove(QStringLiteral("DISPLAY"));
@@ -84,15 +90,28 @@ TEST_F(BatchTest, DotLocaleAndStandardOutput) {
     EXPECT_TRUE(p.Out.contains("dt=0.00025\n"));
 }
 
-TEST_F(BatchTest, InvalidSignalCreatesNoFileAndExitsWithOne) {
-    Write("bad.vbf", "[General]\nSignalsCount=2\n[Signal1]\nFrequency=0\n");
-    Write("keep.txt", "old");
-    const TRun r = Run({"bad.vbf", "--curve", "new.txt", "--spectrum", "keep.txt"});
-    EXPECT_EQ(r.Status, 1);
-    EXPECT_EQ(QString::fromUtf8(r.Err).trimmed(),
-              QStringLiteral("Ошибка значения частоты свободных колебаний (F) в сигнале [1]!"));
-    EXPECT_FALSE(Exists("new.txt"));
-    EXPECT_EQ(Read("keep.txt"), QByteArray("old"));
+// An invalid signal, or results beyond the range of numbers, which would be written
+// as INF or NAN.
+TEST_F(BatchTest, RefusedRunCreatesNoFileAndExitsWithOne) {
+    const struct {
+        const char* Project;
+        const char* Message;
+    } Cases[] = {
+        {"[General]\nSignalsCount=2\n[Signal1]\nFrequency=0\n",
+         "Ошибка значения частоты свободных колебаний (F) в сигнале [1]!"},
+        {"[General]\nC=1,5E308\nSignalsCount=1\n[Signal0]\nActive=0\n[DFT]\nN=200\nK=100\n",
+         "Значения спектра выходят за пределы диапазона чисел: уменьшите амплитуды сигналов или "
+         "постоянную составляющую (C)!"},
+    };
+    for (const auto& c : Cases) {
+        Write("bad.vbf", c.Project);
+        Write("keep.txt", "old");
+        const TRun r = Run({"bad.vbf", "--curve", "new.txt", "--spectrum", "keep.txt"});
+        EXPECT_EQ(r.Status, 1);
+        EXPECT_EQ(QString::fromUtf8(r.Err).trimmed(), QString::fromUtf8(c.Message));
+        EXPECT_FALSE(Exists("new.txt"));
+        EXPECT_EQ(Read("keep.txt"), QByteArray("old"));
+    }
 }
 
 // The largest M takes about 100 GB with its chart points: refused before anything is
@@ -107,6 +126,21 @@ TEST_F(BatchTest, RunTooLargeForMemoryIsRefused) {
     EXPECT_FALSE(Exists("c.txt"));
 }
 
+// Twenty million curve points take about a gigabyte, which 512 MiB of address space
+// cannot hold however much memory the machine has free.
+TEST_F(BatchTest, AddressSpaceLimitRefusesALargeRun) {
+    Write("large.vbf", "[General]\nM=20000000\n");
+    const TRun r = Run({"large.vbf", "--curve", "c.txt"}, "ru_RU.UTF-8", [](QProcess& p) {
+        p.setChildProcessModifier([] {
+            const rlimit Limit{rlim_t{512} << 20, rlim_t{512} << 20};
+            setrlimit(RLIMIT_AS, &Limit);
+        });
+    });
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(QString::fromUtf8(r.Err), QStringLiteral("Недостаточно памяти для расчета.\n"));
+    EXPECT_FALSE(Exists("c.txt"));
+}
+
 TEST_F(BatchTest, UnwritableOutputChangesNoOtherFile) {
     const TRun r = Run({"p.vbf", "--curve", "c.txt", "--spectrum", "nowhere/s.txt"});
     EXPECT_EQ(r.Status, 1);
@@ -115,6 +149,51 @@ TEST_F(BatchTest, UnwritableOutputChangesNoOtherFile) {
     const TRun Missing = Run({"absent.vbf", "--curve", "c.txt"});
     EXPECT_EQ(Missing.Status, 1);
     EXPECT_FALSE(Exists("c.txt"));
+}
+
+// A full disk, as a file size limit makes it: writes past the limit fail with EFBIG
+// instead of ending the process.
+std::function<void(QProcess&)> FileSizeLimit(rlim_t ABytes) {
+    return [ABytes](QProcess& AProcess) {
+        AProcess.setChildProcessModifier([ABytes] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit Limit{ABytes, ABytes};
+            setrlimit(RLIMIT_FSIZE, &Limit);
+        });
+    };
+}
+
+TEST_F(BatchTest, FailedWritesChangeNoFileAndExitWithOne) {
+    Write("c.txt", "old curve");
+    Write("f.txt", "old samples");
+    const QByteArray Project = Read("p.vbf");
+    const struct {
+        QStringList Args;
+        std::function<void(QProcess&)> Setup;
+        const char* Error;
+    } Faults[] = {
+        // A project far smaller than any write buffer fails only at its end.
+        {{"p.vbf", "--save-project", "p.vbf"}, FileSizeLimit(0), "Unable to write to p.vbf."},
+        // The samples fit and are complete when the curve fails.
+        {{"p.vbf", "--samples", "f.txt", "--curve", "c.txt"},
+         FileSizeLimit(1024),
+         "Unable to write to c.txt."},
+        {{"p.vbf", "--curve", "c.txt", "--samples", "-"},
+         [](QProcess& p) { p.setStandardOutputFile(QStringLiteral("/dev/full")); },
+         "Unable to write to -"},
+        {{"p.vbf", "--samples", "-"},
+         [](QProcess& p) { p.setChildProcessModifier([] { ::close(STDOUT_FILENO); }); },
+         "Unable to write to -"},
+    };
+    for (const auto& Fault : Faults) {
+        const TRun r = Run(Fault.Args, "ru_RU.UTF-8", Fault.Setup);
+        EXPECT_EQ(r.Status, 1) << Fault.Error;
+        EXPECT_EQ(r.Err, QByteArray(Fault.Error) + '\n');
+    }
+    EXPECT_EQ(Read("c.txt"), QByteArray("old curve"));
+    EXPECT_EQ(Read("f.txt"), QByteArray("old samples"));
+    EXPECT_EQ(Read("p.vbf"), Project);
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files).size(), 3); // no temporary left
 }
 
 TEST_F(BatchTest, ArgumentsAndHelp) {

@@ -61,6 +61,34 @@ TEST(CurveSynthesis, DefaultsGiveTwoHundredPointsAtAccumulatedTime) {
     EXPECT_NEAR(Curve.Value[0], 1, 1e-15); // the initial displacement
 }
 
+// A free damped oscillation starts at its initial displacement A with its initial
+// velocity V, whatever the signs of A and of A * D + V.
+TEST(CurveSynthesis, DampedCurvesStartAtAWithSlopeV) {
+    const struct {
+        double A, V, F, D;
+    } Cases[] = {
+        {1, 0, 50, 60},     // A > 0, A D + V > 0
+        {1, -200, 50, 60},  // A > 0, A D + V < 0
+        {-1, 200, 50, 60},  // A < 0, A D + V > 0
+        {-1, 0, 50, 60},    // A < 0, A D + V < 0
+        {0.3, -45, 8, 40},  // a slow one that starts downwards
+        {-2.5, 900, 120, 3} // lightly damped
+    };
+    for (const auto& c : Cases) {
+        TSignals List;
+        Fill(List, {{c.A, c.V, c.F, c.D, true}});
+        TCalcSettings Settings;
+        Settings.dt = 1e-6;
+        Settings.M = 16;
+        const std::vector<double> y = SampleCurve(List, Settings).Value;
+        EXPECT_NEAR(y[0], c.A, 1e-12) << c.A << " " << c.V;
+        // The second-order forward difference; its error is about dt^2 times the third
+        // derivative, W^3 A, over three.
+        const double Slope = (-3 * y[0] + 4 * y[1] - y[2]) / (2 * Settings.dt);
+        EXPECT_NEAR(Slope, c.V, 1e-3 * std::max(1.0, std::fabs(c.V))) << c.A << " " << c.V;
+    }
+}
+
 TEST(CurveSynthesis, InactiveSignalsLeaveTheConstant) {
     TSignals List;
     Fill(List, {{1, 0, 50, 60, false}, {2, 0, 30, 0, false}});

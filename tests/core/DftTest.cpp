@@ -160,6 +160,19 @@ TEST(Dft, DegenerateSizes) {
     }
 }
 
+// One sample x0 transforms to X(k) = x0 at every k, whatever the window: a window of
+// one sample has no shape. Every magnitude is then 2 |x0| / N.
+TEST(Dft, OneSampleGivesAFlatSpectrum) {
+    for (const TDftMethod Method : AllMethods)
+        for (const TWindowKind Window : {wkNone, wkHamming, wkGaussian, wkBlackman, wkBartlett}) {
+            const auto m = SpectrumMagnitudesBy(Method, std::vector<double>{-3}, Window, 16, 12);
+            ASSERT_EQ(m.size(), 12u);
+            for (const double Magnitude : m)
+                EXPECT_NEAR(Magnitude, 0.375, 1e-15)
+                    << static_cast<int>(Method) << " " << static_cast<int>(Window);
+        }
+}
+
 // Parseval: the N bins of a real signal carry N times its energy, bin k holding
 // |X(k)| = N / 2 times its magnitude.
 TEST(Dft, ParsevalOverAllBins) {

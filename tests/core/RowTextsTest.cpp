@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <numbers>
+#include <vector>
 
 TEST(SettingsRows, TypedValuesAreKeptWithinTheirLimits) {
     struct TCase {
@@ -58,6 +60,45 @@ TEST(SignalGridRows, CellsShowTheSignalsInTheirRows) {
     EXPECT_EQ(SignalGridRowDescription(grDF), QStringLiteral("коэффициент затухания"));
     for (int Row : {grHeader, grActive, grW, grFd, grWd, grA})
         EXPECT_FALSE(IsSelectableGridRow(Row)) << Row;
+}
+
+// The derived rows of the worked example, each its own value; a signal whose values
+// overflowed (F beyond the range) shows none of them.
+TEST(SignalGridRows, DerivedRowsShowTheirOwnValues) {
+    TSignal Signal;
+    ASSERT_EQ(Signal.Calc(DotLocale()), 0);
+    TSignal Overflowed(1, 0, 3e307, 60);
+    ASSERT_EQ(Overflowed.Calc(DotLocale()), 0);
+    const struct {
+        int Row;
+        const char* Text;
+    } Rows[] = {{grW, "251.3274123"},
+                {grFd, "39.200437"},
+                {grWd, "246.3036097"},
+                {grA, "0.015306"},
+                {grFormula, "y = 0.015306 * Exp(-50.0 * t) * sin(246.3036097 * t + 1.3705164)"}};
+    for (const auto& r : Rows) {
+        EXPECT_EQ(SignalGridCellText(Signal, r.Row, DotLocale()), QString::fromLatin1(r.Text));
+        if (r.Row != grA) {
+            EXPECT_EQ(SignalGridCellText(Overflowed, r.Row, DotLocale()), QString()) << r.Row;
+        }
+    }
+}
+
+// Each input row stores into its own parameter and leaves the others alone.
+TEST(SignalGridRows, InputRowsStoreOnlyTheirParameter) {
+    const int Rows[] = {grAmplitude, grVelocity, grFrequency, grDF, grFi};
+    for (std::size_t r = 0; r < std::size(Rows); ++r) {
+        TSignal Signal(1, 2, 3, 4);
+        Signal.SetFi(5);
+        SetSignalGridInput(Signal, Rows[r], 9);
+        std::vector<double> Expected = {1, 2, 3, 4, 5};
+        Expected[r] = 9;
+        const std::vector<double> Stored = {Signal.Amplitude(), Signal.Velocity(),
+                                            Signal.Frequency(), Signal.DF(), Signal.Fi()};
+        EXPECT_EQ(Stored, Expected) << Rows[r];
+        EXPECT_EQ(SignalGridInput(Signal, Rows[r]), 9) << Rows[r];
+    }
 }
 
 TEST(SignalGenerators, LongestSeriesReachTheirHighestHarmonic) {

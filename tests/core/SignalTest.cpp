@@ -155,12 +155,20 @@ TEST(SignalCalcFailures, VelocityCancellingAmplitudeKeepsPhase) {
     EXPECT_NEAR(s.Wd(), 246.3036097, 1e-7);
 }
 
-TEST(SignalCalc, NegativePhaseForStrongOpposingVelocity) {
+// The phase stays the one-argument arctangent; the amplitude carries the sign of
+// A * D + V, and the formula shows it as a sine wave's does.
+TEST(SignalCalc, StrongOpposingVelocityGivesNegativePhaseAndAmplitude) {
     TSignal s(1, -100, 40, 50);
     ASSERT_EQ(s.Calc(DotLocale()), 0);
     EXPECT_LT(s.Fi(), 0);
     EXPECT_GT(s.Fi(), -Pi / 2);
-    EXPECT_GT(s.A(), 0);
+    EXPECT_LT(s.A(), 0);
+    EXPECT_TRUE(s.Formula().startsWith(QStringLiteral("y = -"))) << s.Formula().toStdString();
+    // Turning every sign over turns the oscillation over, phase unchanged.
+    TSignal Flipped(-1, 100, 40, 50);
+    ASSERT_EQ(Flipped.Calc(DotLocale()), 0);
+    EXPECT_EQ(Flipped.Fi(), s.Fi());
+    EXPECT_EQ(Flipped.A(), -s.A());
 }
 
 TEST(SignalCalc, DampingEqualToWRaisesDivisionByZeroAfterUpdating) {

@@ -12,6 +12,10 @@
 
 #include <qcustomplot.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 namespace {
 
 QByteArray Read(const QString& AFile) {
@@ -28,6 +32,25 @@ void Write(const QString& AFile, const QByteArray& AContent) {
 void Trigger(const TWindowFixture& F, const char* AAction) {
     F.Find<QAction>(AAction).trigger();
 }
+
+// While it lives every write to a file fails with EFBIG, as on a full disk; the
+// signal that would end the process for it is ignored.
+class TFileSizeLimit {
+public:
+    TFileSizeLimit() : FHandler(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &FLimit);
+        const rlimit None{0, FLimit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &None);
+    }
+    ~TFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &FLimit);
+        std::signal(SIGXFSZ, FHandler);
+    }
+
+private:
+    void (*FHandler)(int);
+    rlimit FLimit{};
+};
 
 const QByteArray TwoSignals = "[General]\r\ndt=0,0005\r\nM=300\r\nC=1,5\r\nSignalsCount=2\r\n"
                               "[DFT]\r\nN=1000\r\nK=100\r\nWindow=1\r\n"
@@ -199,6 +222,36 @@ private slots:
         QCOMPARE(F.Window->FileName(), Dir.filePath("first.vbf"));
         QCOMPARE(F.Window->windowTitle(), QStringLiteral("Vibrona - first.vbf"));
         QCOMPARE(Read(Locked), QByteArray("[General]\nM=16\n"));
+    }
+
+    void aFullDiskChangesNoFile_data() {
+        QTest::addColumn<QString>("Action");
+        QTest::addColumn<QString>("Name");
+        QTest::newRow("project") << "acSave"
+                                 << "full.vbf";
+        QTest::newRow("text") << "miSaveCurveToTxt"
+                              << "full.txt";
+        QTest::newRow("picture") << "acSaveSpectrum"
+                                 << "full.png";
+    }
+    void aFullDiskChangesNoFile() {
+        QFETCH(QString, Action);
+        QFETCH(QString, Name);
+        TWindowFixture F;
+        Trigger(F, "acRefresh");
+        const QString Target = Dir.filePath(Name);
+        const QByteArray Old = "[General]\nM=16\n";
+        Write(Target, Old);
+        F.Platform.FileAnswers.push_back(Target);
+        {
+            const TFileSizeLimit Full;
+            Trigger(F, Action.toLatin1().constData());
+        }
+        QCOMPARE(F.Platform.Messages.size(), 1u);
+        QCOMPARE(F.Platform.Messages[0].Text, QStringLiteral("Unable to write to %1.").arg(Target));
+        QCOMPARE(Read(Target), Old);
+        QCOMPARE(F.Window->FileName(), QString());
+        QCOMPARE(QDir(Dir.path()).entryList({Name + '*'}, QDir::Files), QStringList{Name});
     }
 
     void saveDialogPresets() {

@@ -15,6 +15,7 @@
 
 #include <qcustomplot.h>
 
+#include <new>
 #include <stdexcept>
 
 namespace {
@@ -181,12 +182,16 @@ private slots:
         TWindowFixture F;
         QVERIFY(!F.Window->RunCommand([] { throw EVibronaError("Деление на ноль"); }));
         QVERIFY(!F.Window->RunCommand([] { throw std::runtime_error("disk full"); }));
+        QVERIFY(!F.Window->RunCommand([] { throw std::bad_alloc(); }));
         QVERIFY(F.Window->RunCommand([] {}));
-        QCOMPARE(F.Platform.Messages.size(), std::size_t(2));
+        QCOMPARE(F.Platform.Messages.size(), std::size_t(3));
         QCOMPARE(F.Platform.Messages[0].Text, QStringLiteral("Деление на ноль."));
         QCOMPARE(F.Platform.Messages[0].Caption, QStringLiteral("Vibrona"));
         QCOMPARE(F.Platform.Messages[0].Kind, TMessageKind::Error);
         QCOMPARE(F.Platform.Messages[1].Text, QStringLiteral("disk full."));
+        // An allocation failure anywhere in a command, never "std::bad_alloc".
+        QCOMPARE(F.Platform.Messages[2].Text,
+                 QStringLiteral("Недостаточно памяти для выполнения команды."));
         QVERIFY(F.Window->isVisible());
     }
 

@@ -1,12 +1,16 @@
 #include "platform/InputQueryDialog.h"
+#include "platform/MemoryLimits.h"
 #include "platform/QtPlatformServices.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -87,6 +91,49 @@ private slots:
         QCOMPARE(Status->TotalPhys, 16ull << 30);
         QCOMPARE(Status->AvailPhys, 3ull << 30);
         QVERIFY(!MemoryStatusFromMemInfo("MemTotal: 16777216 kB\n"));
+    }
+
+    void memoryLimitsFromSystemTexts() {
+        // A hybrid system lists the legacy hierarchies too; only the unified one counts.
+        QCOMPARE(CgroupPathFromText("4:memory:/old\n0::/user.slice/app.scope\n"),
+                 std::optional<QByteArray>("/user.slice/app.scope"));
+        QVERIFY(!CgroupPathFromText("4:memory:/old\n"));
+        QCOMPARE(CgroupMountFromText("cgroup /sys/fs/cgroup/memory cgroup rw 0 0\n"
+                                     "cgroup2 /sys/fs/cgroup/a\\040b cgroup2 rw 0 0\n"),
+                 std::optional<QByteArray>("/sys/fs/cgroup/a b"));
+        QVERIFY(!CgroupMountFromText("tmpfs /tmp tmpfs rw 0 0\n"));
+        const struct {
+            const char *Max, *Current;
+            std::optional<std::uint64_t> Room;
+        } Groups[] = {{"1073741824\n", "268435456\n", 805306368},
+                      {"max\n", "268435456\n", std::nullopt},
+                      {"", "", std::nullopt}, // no memory controller there
+                      {"100\n", "300\n", 0}};
+        for (const auto& g : Groups)
+            QCOMPARE(CgroupRoomFromText(g.Max, g.Current), g.Room);
+        QCOMPARE(StatusBytes("Name:\tx\nVmSize:\t  2048 kB\nVmData:\t 512 kB\n", "VmData:"),
+                 std::optional<std::uint64_t>(512 * 1024));
+    }
+
+    // The usable memory shrinks to what a lowered address-space limit leaves.
+    void addressSpaceLimitBoundsTheUsableMemory() {
+        QFile Status(QStringLiteral("/proc/self/status"));
+        QVERIFY(Status.open(QIODevice::ReadOnly));
+        const std::uint64_t Used = StatusBytes(Status.readAll(), "VmSize:").value_or(0);
+        QVERIFY(Used > 0);
+        constexpr std::uint64_t Room = std::uint64_t{256} << 20;
+        rlimit Old{};
+        QCOMPARE(getrlimit(RLIMIT_AS, &Old), 0);
+        if (Old.rlim_max != RLIM_INFINITY && Old.rlim_max < Used + Room)
+            QSKIP("the hard limit is lower still");
+        rlimit Lowered = Old;
+        Lowered.rlim_cur = Used + Room;
+        QCOMPARE(setrlimit(RLIMIT_AS, &Lowered), 0);
+        const TMemoryStatus Memory = TQtPlatformServices().MemoryStatus();
+        QCOMPARE(setrlimit(RLIMIT_AS, &Old), 0);
+        QVERIFY(Memory.AvailProcess <= Room);
+        QVERIFY(Memory.AvailProcess > Room / 2); // the query itself takes little
+        QCOMPARE(Memory.Usable(), std::min(Memory.AvailPhys, Memory.AvailProcess));
     }
 
     void physicalMemory() {

@@ -122,6 +122,22 @@ private slots:
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
+    void resultsBeyondTheRangeLeaveThePreviousResults() {
+        TWindowFixture F;
+        PressCtrlR(*F.Window);
+        QCustomPlot& Curve = F.Find<QCustomPlot>("tcCurve");
+        QCPGraph* Before = Curve.graph(0);
+        EnterSetting(F.CmnParams(), "dt", "1e306"); // the 200th time overflows
+        PressCtrlR(*F.Window);
+        QCOMPARE(F.Platform.Messages.size(), 1u);
+        QCOMPARE(F.Platform.Messages[0].Text,
+                 QStringLiteral("Время кривой выходит за пределы диапазона чисел: уменьшите "
+                                "период дискретизации (dt) или количество отсчетов сигнала (M)!"));
+        QCOMPARE(Curve.graph(0), Before);
+        QCOMPARE(Curve.graph(0)->data()->size(), 200);
+        QCOMPARE(F.Find<QListView>("lbSpectrum").model()->rowCount(), 12);
+    }
+
     void textTypedInTheCurrentEditorRowTakesEffect() {
         TWindowFixture F;
         TValueListEditor& Editor = F.CmnParams();

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <exception>
+#include <new>
 #include <optional>
 
 namespace {
@@ -18,6 +19,9 @@ std::optional<QString> ErrorOf(const std::function<void()>& ACommand) {
         return std::nullopt;
     } catch (const EVibronaError& E) {
         return E.Message();
+    } catch (const std::bad_alloc&) {
+        // Shown in Russian, never as the library's "std::bad_alloc".
+        return QStringLiteral("Недостаточно памяти для выполнения команды");
     } catch (const std::exception& E) {
         return QString::fromLocal8Bit(E.what());
     }

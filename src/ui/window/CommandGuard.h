@@ -10,7 +10,7 @@ class QWidget;
 // The one guard every user command runs in. An error escaping the command is shown in
 // the application's error box (ErrorBoxText of the error's text, captioned with the
 // application title, error icon, OK) and goes no further, so no exception ever reaches
-// Qt's event loop.
+// Qt's event loop. A failed allocation reads "Недостаточно памяти для выполнения команды".
 class TCommandGuard {
 public:
     TCommandGuard(IPlatformServices& APlatform, QWidget* AOwner, QString ACaption)

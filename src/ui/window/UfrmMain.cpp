@@ -484,7 +484,7 @@ void TfrmMain::Recalculate() {
     Options.Workspace = FDftWorkspace.get();
     Options.Runner = TProgressRunner(this);
     try {
-        Options.AvailableBytes = FPlatform.MemoryStatus().AvailPhys;
+        Options.AvailableBytes = FPlatform.MemoryStatus().Usable();
     } catch (const EPlatformError&) {
         // Without an answer the run is not refused ahead; an allocation failure still is.
     }
