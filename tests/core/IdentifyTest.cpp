@@ -190,15 +190,17 @@ TEST(Identify, IdentifiedSignalsRecalculateToTheSource) {
     const TSource Sine = {"SineAndDamped", {{0.8, 0, 200, 0}, {0.5, 100, 470, 8}}, 0.3, 1e-4, 4096};
     const std::vector<double> SineValues = Synthesize(Sine);
     const std::vector<double> AtZero = Synthesize({"AtZero", {{0, 500, 90, 4}}, 0, 1e-4, 4096});
+    const std::vector<double> Mixed = Synthesize(Sources[1]); // A D + V of either sign
     struct TCase {
         const std::vector<double>& Values;
         double dt;
         int First;
         double Slack;
     };
-    for (const TCase& c : {TCase{Rec.Values, Rec.dt, 0, 0}, TCase{Rec.Values, Rec.dt, 3000, 0},
-                           TCase{SineValues, Sine.dt, 0, 0}, TCase{SineValues, Sine.dt, 1000, 0},
-                           TCase{AtZero, 1e-4, 0, 2e-8}}) {
+    for (const TCase& c :
+         {TCase{Rec.Values, Rec.dt, 0, 0}, TCase{Rec.Values, Rec.dt, 3000, 0},
+          TCase{SineValues, Sine.dt, 0, 0}, TCase{SineValues, Sine.dt, 1000, 0},
+          TCase{AtZero, 1e-4, 0, 2e-8}, TCase{Mixed, 1e-4, 0, 0}, TCase{Mixed, 1e-4, 2000, 0}}) {
         SCOPED_TRACE(c.First);
         TIdentifyOptions Options;
         Options.StartTime = c.First * c.dt;
