@@ -7,7 +7,7 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-translations-l10n
   libqcustomplot-dev libqcustomplot2.1-qt6
-  libfftw3-dev libuemf-dev libsndfile1-dev
+  libfftw3-dev libuemf-dev libsndfile1-dev libeigen3-dev
   libgtest-dev libbenchmark-dev
   locales xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-wine
   desktop-file-utils appstream dpkg-dev poppler-utils
