@@ -4,6 +4,7 @@
 #include "util/qorUtils.h"
 
 #include <QStringEncoder>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -26,6 +27,9 @@ public:
         Text += QLatin1String("\r\n");
         FOut += FEncoder.encode(Text);
     }
+    void Line(const QStringList& AFields) {
+        FOut += FEncoder.encode(AFields.join(QLatin1Char('\t')) + QLatin1String("\r\n"));
+    }
     QString Number(double AValue) const { return FormatFloat(ShortFloatFormat, AValue, FFormat); }
     QByteArray Take() { return std::move(FOut); }
 
@@ -43,6 +47,18 @@ QByteArray PointsText(std::span<const double> AX, std::span<const double> AY,
     const std::size_t n = std::min(AX.size(), AY.size());
     for (std::size_t i = 0; i < n; ++i)
         Writer.Line({Writer.Number(AX[i]), Writer.Number(AY[i])});
+    return Writer.Take();
+}
+
+QByteArray NumberRowsText(const std::vector<std::vector<double>>& ARows,
+                          const TFormatSettings& AFormat) {
+    TLineWriter Writer(AFormat);
+    for (const std::vector<double>& Row : ARows) {
+        QStringList Fields;
+        for (const double Value : Row)
+            Fields << Writer.Number(Value);
+        Writer.Line(Fields);
+    }
     return Writer.Take();
 }
 

@@ -16,6 +16,10 @@
 QByteArray PointsText(std::span<const double> AX, std::span<const double> AY,
                       const TFormatSettings& AFormat = TFormatSettings::Default());
 
+// One line per row, its numbers in the row's order.
+QByteArray NumberRowsText(const std::vector<std::vector<double>>& ARows,
+                          const TFormatSettings& AFormat = TFormatSettings::Default());
+
 // Frequency, magnitude and "Да" or "Нет" for Peak, one line per sample.
 QByteArray CharacteristicText(const std::vector<TSpectrumSample>& ASamples,
                               const TFormatSettings& AFormat = TFormatSettings::Default());

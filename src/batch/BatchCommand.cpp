@@ -2,6 +2,7 @@
 
 #include "analysis/Recalculation.h"
 #include "analysis/TextExport.h"
+#include "batch/BatchIdentify.h"
 #include "model/ProjectFile.h"
 #include "model/Signals.h"
 #include "util/AtomicFile.h"
@@ -35,6 +36,7 @@ const char* const Usage =
     "                             [--samples ФАЙЛ] [--save-project ФАЙЛ]\n"
     "                             [--curve-picture ФАЙЛ] [--spectrum-picture ФАЙЛ]\n"
     "                             [--picture-size ШxВ]\n"
+    "                             [--identify ФАЙЛ [--identify-count N]]\n"
     "Открывает проект, пересчитывает его и записывает результаты.\n"
     "  --curve ФАЙЛ              кривая: время и значение\n"
     "  --spectrum ФАЙЛ           спектр: частота и амплитуда\n"
@@ -43,14 +45,20 @@ const char* const Usage =
     "  --curve-picture ФАЙЛ      рисунок кривой (.emf, .svg, .pdf или .png)\n"
     "  --spectrum-picture ФАЙЛ   рисунок спектра (.emf, .svg, .pdf или .png)\n"
     "  --picture-size ШxВ        размер рисунков в пикселях, по умолчанию как в окне\n"
+    "  --identify ФАЙЛ           затухающие колебания кривой: F, D, A и V; с --save-project\n"
+    "                            проект сохраняется с ними вместо прежних сигналов\n"
+    "  --identify-count N        искать не более N колебаний, от 1 до 50, по умолчанию 10\n"
     "  --help                    эта справка\n"
     "Вместо ФАЙЛ текстовых результатов можно указать \"-\": тогда результат пишется\n"
     "в стандартный вывод.\n";
+
+static_assert(IdentifyMaxCount == 50 && IdentifyDefaultCount == 10, "the usage text names them");
 
 struct TOptions {
     QString Project;
     std::vector<std::pair<QString, QString>> Outputs; // option and file, in the given order
     std::optional<QSize> PictureSize;
+    std::optional<int> IdentifyCount;
 };
 
 const QString CurvePicture = QStringLiteral("--curve-picture");
@@ -61,7 +69,8 @@ const QStringList OutputOptions = {QStringLiteral("--curve"),
                                    QStringLiteral("--samples"),
                                    SaveProjectOption,
                                    CurvePicture,
-                                   SpectrumPicture};
+                                   SpectrumPicture,
+                                   IdentifyOption};
 
 bool IsPicture(const QString& AOption) {
     return AOption == CurvePicture || AOption == SpectrumPicture;
@@ -111,6 +120,11 @@ void CheckOutputs(const TOptions& AOptions) {
     }
 }
 
+bool Requested(const TOptions& AOptions, const QString& AOption) {
+    return std::any_of(AOptions.Outputs.begin(), AOptions.Outputs.end(),
+                       [&](const auto& AOutput) { return AOutput.first == AOption; });
+}
+
 TOptions ParseArguments(const QStringList& AArguments) {
     TOptions Options;
     for (int i = 0; i < AArguments.size(); ++i) {
@@ -127,6 +141,12 @@ TOptions ParseArguments(const QStringList& AArguments) {
             if (!HasValue || Options.PictureSize)
                 throw EUsage(QString());
             Options.PictureSize = ParsePictureSize(AArguments[++i]);
+        } else if (Arg == IdentifyCountOption) {
+            if (!HasValue || Options.IdentifyCount)
+                throw EUsage(QString());
+            Options.IdentifyCount = ParseIdentifyCount(AArguments[++i]);
+            if (!Options.IdentifyCount)
+                throw EUsage(IdentifyCountError(AArguments[i]));
         } else if (Arg.startsWith(QLatin1String("--")) || !Options.Project.isEmpty()) {
             throw EUsage(QString());
         } else {
@@ -135,6 +155,9 @@ TOptions ParseArguments(const QStringList& AArguments) {
     }
     if (Options.Project.isEmpty())
         throw EUsage(QString());
+    if (Options.IdentifyCount && !Requested(Options, IdentifyOption))
+        throw EUsage(QStringLiteral("%1 задается только вместе с %2")
+                         .arg(IdentifyCountOption, IdentifyOption));
     CheckOutputs(Options);
     return Options;
 }
@@ -224,6 +247,11 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
         TRecalcOptions Run;
         Run.AvailableBytes = AvailableMemory();
         const TCalcResult Result = Recalculate(Signals, Settings, Run);
+        std::optional<TIdentification> Identified;
+        if (Requested(Options, IdentifyOption))
+            Identified = IdentifyCurve(Result, Settings.dt,
+                                       Options.IdentifyCount.value_or(IdentifyDefaultCount),
+                                       *Run.AvailableBytes);
 
         std::vector<TStagedFile> Files;
         QByteArray Stdout;
@@ -235,9 +263,13 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
                 Content = PointsText(Result.SpectrumFrequency, Result.SpectrumMagnitude);
             } else if (Option == QLatin1String("--samples")) {
                 Content = CharacteristicText(Result.Characteristic);
+            } else if (Option == IdentifyOption) {
+                Content = IdentificationText(*Identified);
             } else if (IsPicture(Option)) {
                 Content = ChartPicture(Option, Name, Result, Settings, Options.PictureSize);
             } else {
+                if (Identified)
+                    UseIdentifiedProject(Signals, Settings, *Identified);
                 TIniFile Ini = Name == QLatin1String("-") ? TIniFile() : TIniFile::Load(Name);
                 WriteSettings(Ini, Settings);
                 WriteSignals(Ini, Signals);

@@ -6,7 +6,7 @@
 
 // vibrona-batch PROJECT.vbf [--curve FILE] [--spectrum FILE] [--samples FILE]
 //               [--save-project FILE] [--curve-picture FILE] [--spectrum-picture FILE]
-//               [--picture-size WxH]
+//               [--picture-size WxH] [--identify FILE [--identify-count N]]
 // Opens the project as the window does, recalculates, and writes the requested
 // files ("-" is standard output for the texts). Returns the exit status: 0 on success,
 // 1 on an error (reported on AErr, no output file created or changed), 2 on wrong
