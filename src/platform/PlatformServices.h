@@ -56,6 +56,8 @@ public:
 
     virtual void MessageBox(QWidget* AOwner, const QString& AText, const QString& ACaption,
                             TMessageKind AKind) = 0;
+    // A question with "Да" and "Нет", "Нет" being the default and Escape; true for "Да".
+    virtual bool Question(QWidget* AOwner, const QString& AText, const QString& ACaption) = 0;
     // A modal one-line input box with OK and Cancel. AValue holds the initial text and,
     // when true is returned, the accepted one. OK is refused while ACloseQuery says no.
     virtual bool InputQuery(QWidget* AOwner, const QString& ACaption, const QString& APrompt,

@@ -4,6 +4,7 @@
 #include "platform/MemoryLimits.h"
 #include "platform/NameOnlyIconProvider.h"
 
+#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
@@ -19,6 +20,16 @@ void TQtPlatformServices::MessageBox(QWidget* AOwner, const QString& AText, cons
         AKind == TMessageKind::Error ? QMessageBox::Critical : QMessageBox::Warning;
     QMessageBox Box(Icon, ACaption, AText, QMessageBox::Ok, AOwner);
     Box.exec();
+}
+
+bool TQtPlatformServices::Question(QWidget* AOwner, const QString& AText, const QString& ACaption) {
+    QMessageBox Box(QMessageBox::Question, ACaption, AText, QMessageBox::Yes | QMessageBox::No,
+                    AOwner);
+    Box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    Box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    Box.setDefaultButton(QMessageBox::No);
+    Box.setEscapeButton(QMessageBox::No);
+    return Box.exec() == QMessageBox::Yes;
 }
 
 bool TQtPlatformServices::InputQuery(QWidget* AOwner, const QString& ACaption,

@@ -27,6 +27,8 @@ public:
     // Each answer is the texts typed one after another, OK being pressed after each;
     // when an answer runs out (or there is none) the box is cancelled.
     std::deque<QStringList> InputAnswers;
+    // "Да" or "Нет" to each question in turn; none left means "Нет".
+    std::deque<bool> QuestionAnswers;
     // Each answer is a chosen path, or nothing for Cancel; none left means Cancel.
     std::deque<std::optional<QString>> FileAnswers;
     TMemoryStatus Memory{8ull << 30, 3ull << 30};
@@ -34,11 +36,13 @@ public:
 
     std::vector<TMessage> Messages;
     std::vector<TInputQuery> Queries;
+    QStringList Questions;
     std::vector<TFileDialogOptions> FileDialogs;
     QStringList OpenedDocuments;
 
     void MessageBox(QWidget* AOwner, const QString& AText, const QString& ACaption,
                     TMessageKind AKind) override;
+    bool Question(QWidget* AOwner, const QString& AText, const QString& ACaption) override;
     bool InputQuery(QWidget* AOwner, const QString& ACaption, const QString& APrompt,
                     QString& AValue, const TCloseQuery& ACloseQuery) override;
     std::optional<QString> OpenFileDialog(QWidget* AOwner,

@@ -27,7 +27,6 @@ struct TSharedRun {
     std::atomic<double> Done{0};
     std::atomic<bool> Cancel{false};
     std::atomic<bool> Finished{false};
-    std::optional<TCalcResult> Result;
     std::exception_ptr Error;
 };
 
@@ -77,16 +76,16 @@ private:
 
 } // namespace
 
-TCalcResult TProgressRunner::operator()(const TCalcCost& ACost,
-                                        const TComputation& ACompute) const {
-    if (ACost.Seconds <= LongRunSeconds) {
+void TProgressRunner::Run(double ASeconds, const TWork& AWork) const {
+    if (ASeconds <= LongRunSeconds) {
         const TWaitCursor Wait;
-        return ACompute({});
+        AWork({});
+        return;
     }
-    return RunInBackground(ACompute);
+    RunInBackground(AWork);
 }
 
-TCalcResult TProgressRunner::RunInBackground(const TComputation& ACompute) const {
+void TProgressRunner::RunInBackground(const TWork& AWork) const {
     TSharedRun Run;
     TProgressWindow Progress(FOwner, [&Run] { Run.Cancel = true; });
 
@@ -97,9 +96,9 @@ TCalcResult TProgressRunner::RunInBackground(const TComputation& ACompute) const
         if (Run.Finished.load())
             Loop.quit();
     });
-    std::thread Worker([&Run, &ACompute] {
+    std::thread Worker([&Run, &AWork] {
         try {
-            Run.Result = ACompute([&Run](double ADone) {
+            AWork([&Run](double ADone) {
                 Run.Done = ADone;
                 return !Run.Cancel.load();
             });
@@ -116,5 +115,4 @@ TCalcResult TProgressRunner::RunInBackground(const TComputation& ACompute) const
     Progress.hide();
     if (Run.Error)
         std::rethrow_exception(Run.Error);
-    return std::move(*Run.Result);
 }

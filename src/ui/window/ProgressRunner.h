@@ -2,6 +2,9 @@
 
 #include "analysis/Recalculation.h"
 
+#include <functional>
+#include <optional>
+
 class QWidget;
 
 // Runs the heavy part of a recalculation. A short one runs in place behind the
@@ -15,10 +18,24 @@ public:
 
     explicit TProgressRunner(QWidget* AOwner) : FOwner(AOwner) {}
 
-    TCalcResult operator()(const TCalcCost& ACost, const TComputation& ACompute) const;
+    TCalcResult operator()(const TCalcCost& ACost, const TComputation& ACompute) const {
+        return Run<TCalcResult>(ACost, ACompute);
+    }
+
+    // Any other long computation, the same way.
+    template <typename TResult>
+    TResult Run(const TCalcCost& ACost,
+                const std::function<TResult(const TProgressCallback&)>& ACompute) const {
+        std::optional<TResult> Result;
+        Run(ACost.Seconds,
+            [&](const TProgressCallback& AProgress) { Result = ACompute(AProgress); });
+        return std::move(*Result);
+    }
 
 private:
-    TCalcResult RunInBackground(const TComputation& ACompute) const;
+    using TWork = std::function<void(const TProgressCallback& AProgress)>;
+    void Run(double ASeconds, const TWork& AWork) const;
+    void RunInBackground(const TWork& AWork) const;
 
     QWidget* FOwner;
 };

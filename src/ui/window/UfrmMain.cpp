@@ -13,6 +13,7 @@
 #include "ui/dialogs/UfrmSignalsChange.h"
 #include "ui/window/ChartsPanel.h"
 #include "ui/window/FileCommands.h"
+#include "ui/window/IdentifyCommand.h"
 #include "ui/window/ProgramFont.h"
 #include "ui/window/ProgressRunner.h"
 #include "ui/window/SettingsPanel.h"
@@ -196,6 +197,9 @@ void TfrmMain::CreateMenus() {
     pmGenSignal->addActions({miMeander, miTriangle, miLeftSaw, miRigthSaw});
     pmGenSignal->addSeparator();
     pmGenSignal->addAction(miSignalsChange);
+    miIdentify = NewAction("miIdentify", QStringLiteral(":/icons/identify.png"),
+                           QStringLiteral("Подобрать колебания..."), true);
+    pmGenSignal->addAction(miIdentify);
     pmGenSignal->setDefaultAction(miSineWave);
 }
 
@@ -322,6 +326,7 @@ void TfrmMain::ConnectHandlers() {
     ConnectCommand(acInsSignal, [this] { btnInsSignalClick(); });
     ConnectCommand(acDelSignal, [this] { btnDelSignalClick(); });
     ConnectCommand(miSignalsChange, [this] { ChangeSignals(); });
+    ConnectCommand(miIdentify, [this] { IdentifySignals(); });
     ConnectCommand(acHelp,
                    [this] { OpenHelpDocument(FPlatform, QCoreApplication::applicationDirPath()); });
     ConnectCommand(acAbout, [this] { ShowAboutBox(this, FPlatform, ApplicationTitle()); });
@@ -563,4 +568,17 @@ void TfrmMain::ChangeSignals() {
     // Every signal, active or not; nothing is recalculated.
     FProject->Signals().ChangeParam(Param, Operation, Value);
     FGridPanel->Repaint();
+}
+
+void TfrmMain::IdentifySignals() {
+    // The curve of the last recalculation; without one, a recalculation makes it.
+    if (FChartsPanel->Curve().plottableCount() == 0)
+        Recalculate();
+    if (FChartsPanel->Curve().plottableCount() == 0)
+        return;
+    // What is being typed counts, as on Ctrl+R; the replaced C is shown afterwards.
+    FSettingsPanel->ValidateEditedSettings();
+    if (RunIdentifyDialog(this, *FProject, FChartsPanel->DataPoints(FChartsPanel->Curve()), FGuard,
+                          ApplicationTitle()))
+        ShowSettings(false);
 }

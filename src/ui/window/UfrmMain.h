@@ -97,6 +97,7 @@ private:
     void btnInsSignalClick();
     void btnDelSignalClick();
     void ChangeSignals();
+    void IdentifySignals();
 
     IPlatformServices& FPlatform;
     TCommandGuard FGuard;
@@ -131,6 +132,7 @@ private:
     QAction* miLeftSaw = nullptr;
     QAction* miRigthSaw = nullptr;
     QAction* miSignalsChange = nullptr;
+    QAction* miIdentify = nullptr;
 
     // The frame's own controls; the panels own the rest.
     TStatusPanels* sBar = nullptr;
