@@ -197,6 +197,7 @@ void TfrmMain::CreateMenus() {
     pmGenSignal->addActions({miMeander, miTriangle, miLeftSaw, miRigthSaw});
     pmGenSignal->addSeparator();
     pmGenSignal->addAction(miSignalsChange);
+    pmGenSignal->addSeparator();
     miIdentify = NewAction("miIdentify", QStringLiteral(":/icons/identify.png"),
                            QStringLiteral("Подобрать колебания..."), true);
     pmGenSignal->addAction(miIdentify);
