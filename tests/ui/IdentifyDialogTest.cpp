@@ -161,10 +161,9 @@ private slots:
         Records.Add(std::move(Record));
 
         TIdentifySources Sources;
-        for (int k = 0; k < 2000; ++k) {
-            Sources.CurveTime.push_back(k * dt);
-            Sources.CurveValue.push_back(0);
-        }
+        Sources.CurveSamples = 2000;
+        Sources.CurveTime = [](std::size_t k) { return static_cast<double>(k) * dt; };
+        Sources.CurveValue = [](std::size_t) { return 0.0; };
         Sources.Records = &Records;
         TfrmIdentify Dialog(nullptr, std::move(Sources), {});
         auto& Source = Child<QComboBox>(Dialog, "cbSource");

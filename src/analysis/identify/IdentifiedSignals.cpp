@@ -1,6 +1,7 @@
 #include "analysis/identify/IdentifiedSignals.h"
 
 #include "util/Errors.h"
+#include "util/NumberFormat.h"
 
 #include <cmath>
 
@@ -28,7 +29,7 @@ std::unique_ptr<TSignal> IdentifiedSignal(const TOscillation& AOscillation, doub
     if (!std::isfinite(P) || !std::isfinite(Q))
         throw EVibronaError(QStringLiteral("Колебание с частотой %1 нельзя перенести к началу "
                                            "кривой: выберите участок ближе к началу")
-                                .arg(o.F));
+                                .arg(FormatFloat(ShortFloatFormat, o.F)));
 
     if (o.SineWave) {
         double Amplitude = std::hypot(P, Q);

@@ -19,7 +19,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <span>
 
 namespace {
 
@@ -130,8 +129,8 @@ void TfrmIdentify::FormCreate() {
 
     seCount->setRange(1, IdentifyMaxCount);
     seCount->setValue(IdentifyDefaultCount);
-    if (!FSources.CurveTime.empty())
-        ShowSpanTimes(FSources.CurveTime.front(), FSources.CurveTime.back());
+    if (FSources.CurveSamples > 0)
+        ShowSpanTimes(FSources.CurveTime(0), FSources.CurveTime(FSources.CurveSamples - 1));
 
     sgOscillations->setColumnCount(ColumnCount);
     sgOscillations->setHorizontalHeaderLabels({QStringLiteral("F"), QStringLiteral("D"),
@@ -171,25 +170,28 @@ double TfrmIdentify::SpanTime(const QLineEdit& AEdit, double AFallback) const {
 }
 
 void TfrmIdentify::Identify() {
-    const std::vector<double>& Time = FSources.CurveTime;
-    if (Time.size() < 2)
+    const std::size_t n = FSources.CurveSamples;
+    if (n < 2)
         throw EVibronaError(QStringLiteral("Нет кривой: сначала выполните расчет (Ctrl+R)"));
-    const double dt = Time[1] - Time[0];
+    const auto& Time = FSources.CurveTime;
+    const double dt = Time(1) - Time(0);
     const TCurveSpan Span =
-        CurveSpan(Time.size(), dt, SpanTime(*edStart, Time.front()), SpanTime(*edEnd, Time.back()));
+        CurveSpan(n, dt, SpanTime(*edStart, Time(0)), SpanTime(*edEnd, Time(n - 1)));
     // Only the span's first IdentifyMaxSamples samples are analysed.
     const std::size_t Analysed = std::min(Span.Count, IdentifyMaxSamples);
     const int Record = FRecordOfItem[static_cast<std::size_t>(cbSource->currentIndex())];
-    std::vector<double> RecordValues;
-    std::span<const double> Values(FSources.CurveValue.data() + Span.First, Analysed);
+    std::vector<double> Values;
     if (Record >= 0) {
-        RecordValues = RecordCurveSpan((*FSources.Records)[Record], dt, Span.First, Analysed);
-        Values = RecordValues;
+        Values = RecordCurveSpan((*FSources.Records)[Record], dt, Span.First, Analysed);
+    } else {
+        Values.resize(Analysed);
+        for (std::size_t k = 0; k < Analysed; ++k)
+            Values[k] = FSources.CurveValue(Span.First + k);
     }
 
     TIdentifyOptions Options;
     Options.MaxCount = seCount->value();
-    Options.StartTime = Time[Span.First];
+    Options.StartTime = Time(Span.First);
     const TCalcCost Cost = EstimateIdentifyCost(Analysed, Options.MaxCount);
     if (FServices.AvailableBytes)
         CheckMemory(Cost, *FServices.AvailableBytes);
@@ -205,7 +207,7 @@ void TfrmIdentify::Identify() {
     FResult = std::move(Found);
     FHasResult = true;
     FResultRecord = Record;
-    ShowSpanTimes(Time[Span.First], Time[Span.First + Span.Count - 1]);
+    ShowSpanTimes(Time(Span.First), Time(Span.First + Span.Count - 1));
     ShowResult(Span.Count);
 }
 

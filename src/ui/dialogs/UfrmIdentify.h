@@ -22,10 +22,12 @@ class QTableWidget;
 class TRecords;
 
 // What the dialog can identify: the last recalculation's curve, t = i * dt, or one
-// record alone on the same samples.
+// record alone on the same samples. The curve is read where it is kept, and only
+// as far as the identification looks.
 struct TIdentifySources {
-    std::vector<double> CurveTime;
-    std::vector<double> CurveValue;
+    std::size_t CurveSamples = 0;
+    std::function<double(std::size_t AIndex)> CurveTime;
+    std::function<double(std::size_t AIndex)> CurveValue;
     const TRecords* Records = nullptr; // the records with samples are offered
 };
 

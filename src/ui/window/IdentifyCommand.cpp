@@ -7,8 +7,24 @@
 #include "ui/window/CommandGuard.h"
 #include "ui/window/ProgressRunner.h"
 
-bool RunIdentifyDialog(QWidget* AOwner, TProject& AProject, TSeriesPoints ACurve,
+#include <qcustomplot.h>
+
+bool RunIdentifyDialog(QWidget* AOwner, TProject& AProject, QCustomPlot& ACurveChart,
                        const TCommandGuard& AGuard, const QString& ACaption) {
+    const QCPPlottableInterface1D* Curve =
+        ACurveChart.plottableCount() > 0 ? ACurveChart.plottable(0)->interface1D() : nullptr;
+    TIdentifySources Sources;
+    if (Curve) {
+        Sources.CurveSamples = static_cast<std::size_t>(Curve->dataCount());
+        Sources.CurveTime = [Curve](std::size_t i) {
+            return Curve->dataMainKey(static_cast<int>(i));
+        };
+        Sources.CurveValue = [Curve](std::size_t i) {
+            return Curve->dataMainValue(static_cast<int>(i));
+        };
+    }
+    Sources.Records = &AProject.Records();
+
     IPlatformServices& Platform = AGuard.Platform();
     TIdentifyServices Services;
     Services.Platform = &Platform;
@@ -26,8 +42,7 @@ bool RunIdentifyDialog(QWidget* AOwner, TProject& AProject, TSeriesPoints ACurve
         // Without an answer the work is not refused ahead; an allocation failure still is.
     }
 
-    TfrmIdentify Dialog(AOwner, {std::move(ACurve.X), std::move(ACurve.Y), &AProject.Records()},
-                        std::move(Services));
+    TfrmIdentify Dialog(AOwner, std::move(Sources), std::move(Services));
     // A failure shows its error box; the dialog opens all the same, for another span.
     AGuard.Run([&] { Dialog.Identify(); });
     if (Dialog.exec() != QDialog::Accepted || !Dialog.Use())

@@ -579,7 +579,6 @@ void TfrmMain::IdentifySignals() {
         return;
     // What is being typed counts, as on Ctrl+R; the replaced C is shown afterwards.
     FSettingsPanel->ValidateEditedSettings();
-    if (RunIdentifyDialog(this, *FProject, FChartsPanel->DataPoints(FChartsPanel->Curve()), FGuard,
-                          ApplicationTitle()))
+    if (RunIdentifyDialog(this, *FProject, FChartsPanel->Curve(), FGuard, ApplicationTitle()))
         ShowSettings(false);
 }
