@@ -56,6 +56,9 @@ public:
 
     virtual void MessageBox(QWidget* AOwner, const QString& AText, const QString& ACaption,
                             TMessageKind AKind) = 0;
+    // A modal question with the buttons "Да" and "Нет"; true for "Да". Closing the box
+    // answers "Нет".
+    virtual bool Question(QWidget* AOwner, const QString& AText, const QString& ACaption) = 0;
     // A modal one-line input box with OK and Cancel. AValue holds the initial text and,
     // when true is returned, the accepted one. OK is refused while ACloseQuery says no.
     virtual bool InputQuery(QWidget* AOwner, const QString& ACaption, const QString& APrompt,
@@ -72,3 +75,13 @@ public:
     // Raises EPlatformError when the system cannot tell.
     virtual TMemoryStatus MemoryStatus() = 0;
 };
+
+// The memory a file being read may take: what the system reports usable, no bound
+// when it cannot tell.
+inline std::uint64_t MemoryForReading(IPlatformServices& APlatform) {
+    try {
+        return APlatform.MemoryStatus().Usable();
+    } catch (const EPlatformError&) {
+        return std::numeric_limits<std::uint64_t>::max();
+    }
+}

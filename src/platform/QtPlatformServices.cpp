@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 #include <sys/sysinfo.h>
@@ -19,6 +20,17 @@ void TQtPlatformServices::MessageBox(QWidget* AOwner, const QString& AText, cons
         AKind == TMessageKind::Error ? QMessageBox::Critical : QMessageBox::Warning;
     QMessageBox Box(Icon, ACaption, AText, QMessageBox::Ok, AOwner);
     Box.exec();
+}
+
+bool TQtPlatformServices::Question(QWidget* AOwner, const QString& AText, const QString& ACaption) {
+    QMessageBox Box(QMessageBox::Question, ACaption, AText, QMessageBox::Yes | QMessageBox::No,
+                    AOwner);
+    // Russian whatever translations Qt finds.
+    Box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    Box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    Box.setDefaultButton(QMessageBox::Yes);
+    Box.setEscapeButton(QMessageBox::No);
+    return Box.exec() == QMessageBox::Yes;
 }
 
 bool TQtPlatformServices::InputQuery(QWidget* AOwner, const QString& ACaption,

@@ -9,6 +9,7 @@ class TQtPlatformServices : public IPlatformServices {
 public:
     void MessageBox(QWidget* AOwner, const QString& AText, const QString& ACaption,
                     TMessageKind AKind) override;
+    bool Question(QWidget* AOwner, const QString& AText, const QString& ACaption) override;
     bool InputQuery(QWidget* AOwner, const QString& ACaption, const QString& APrompt,
                     QString& AValue, const TCloseQuery& ACloseQuery) override;
     std::optional<QString> OpenFileDialog(QWidget* AOwner,

@@ -5,6 +5,16 @@ void TScriptedPlatform::MessageBox(QWidget* /*AOwner*/, const QString& AText,
     Messages.push_back({AText, ACaption, AKind});
 }
 
+bool TScriptedPlatform::Question(QWidget* /*AOwner*/, const QString& AText,
+                                 const QString& ACaption) {
+    Questions.push_back({AText, ACaption});
+    if (QuestionAnswers.empty())
+        return false;
+    const bool Yes = QuestionAnswers.front();
+    QuestionAnswers.pop_front();
+    return Yes;
+}
+
 bool TScriptedPlatform::InputQuery(QWidget* /*AOwner*/, const QString& ACaption,
                                    const QString& APrompt, QString& AValue,
                                    const TCloseQuery& ACloseQuery) {

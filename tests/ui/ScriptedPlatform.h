@@ -17,6 +17,10 @@ public:
         QString Caption;
         TMessageKind Kind;
     };
+    struct TQuestion {
+        QString Text;
+        QString Caption;
+    };
     struct TInputQuery {
         QString Caption;
         QString Prompt;
@@ -24,6 +28,8 @@ public:
         QStringList Refused; // texts the close check turned down, in order
     };
 
+    // true for "Да"; none left answers "Нет".
+    std::deque<bool> QuestionAnswers;
     // Each answer is the texts typed one after another, OK being pressed after each;
     // when an answer runs out (or there is none) the box is cancelled.
     std::deque<QStringList> InputAnswers;
@@ -33,12 +39,14 @@ public:
     bool MemoryFails = false; // the memory query raises a platform error
 
     std::vector<TMessage> Messages;
+    std::vector<TQuestion> Questions;
     std::vector<TInputQuery> Queries;
     std::vector<TFileDialogOptions> FileDialogs;
     QStringList OpenedDocuments;
 
     void MessageBox(QWidget* AOwner, const QString& AText, const QString& ACaption,
                     TMessageKind AKind) override;
+    bool Question(QWidget* AOwner, const QString& AText, const QString& ACaption) override;
     bool InputQuery(QWidget* AOwner, const QString& ACaption, const QString& APrompt,
                     QString& AValue, const TCloseQuery& ACloseQuery) override;
     std::optional<QString> OpenFileDialog(QWidget* AOwner,
