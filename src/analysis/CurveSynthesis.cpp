@@ -1,5 +1,7 @@
 #include "analysis/CurveSynthesis.h"
 
+#include "analysis/RecordCurve.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -24,6 +26,7 @@ std::vector<TTerm> ActiveTerms(const TSignals& ASignals) {
 constexpr double TimeSeconds = 1e-9;        // accumulating a time
 constexpr double TermSeconds = 0.7e-9;      // a term of a sample by rotation
 constexpr double DirectTermSeconds = 25e-9; // a term evaluated as written
+constexpr double RecordSeconds = 2e-9;      // a record's sample, interpolated
 
 // Grows piece by piece into reserved room, like FilledVector.
 std::vector<double> AccumulatedTime(int M, double dt, TProgress& AProgress) {
@@ -177,14 +180,39 @@ int ActiveCount(const TSignals& ASignals) {
     return Count;
 }
 
-double CurveSeconds(int M, int ATerms) {
+int ContributingCount(const TRecords& ARecords) {
+    int Count = 0;
+    for (int i = 0; i < ARecords.Count(); ++i)
+        Count += ARecords[i].Contributes() ? 1 : 0;
+    return Count;
+}
+
+double CurveSeconds(int M, int ATerms, int ARecords) {
     const std::size_t n = static_cast<std::size_t>(std::max(M, 0));
     const double Samples = static_cast<double>(n);
     const double Terms = std::max(ATerms, 0);
+    const double Records = Samples * std::max(ARecords, 0) * RecordSeconds;
     const double Vectors = TimeSeconds + FreshSeconds(n, sizeof(double)) + FilledSeconds(n);
     if (Samples * Terms <= DirectLimit)
-        return Samples * (Vectors + Terms * DirectTermSeconds);
-    return Samples * (Vectors + Terms * TermSeconds);
+        return Samples * (Vectors + Terms * DirectTermSeconds) + Records;
+    return Samples * (Vectors + Terms * TermSeconds) + Records;
+}
+
+TCurve SampleCurve(const TSignals& ASignals, const TRecords& ARecords,
+                   const TCalcSettings& ASettings, TProgress* AProgress) {
+    TProgress Silent;
+    TProgress& Progress = AProgress ? *AProgress : Silent;
+    TCurve Curve = SampleCurve(ASignals, ASettings, &Progress);
+    const int Records = ContributingCount(ARecords);
+    if (Records == 0)
+        return Curve;
+    // In pieces, so that a long curve can still be cancelled; any split adds alike.
+    InTicks(Curve.Value.size(), Records * RecordSeconds, Progress,
+            [&](std::size_t First, std::size_t Last) {
+                AddRecordsToCurve(ARecords, ASettings.dt, First,
+                                  std::span<double>(Curve.Value.data() + First, Last - First));
+            });
+    return Curve;
 }
 
 TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings, TProgress* AProgress) {

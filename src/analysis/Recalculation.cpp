@@ -71,18 +71,24 @@ void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat) {
     }
 }
 
-TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings) {
+TCalcCost EstimateCost(const TSignals& ASignals, const TRecords& ARecords,
+                       const TCalcSettings& ASettings) {
     const int M = std::max(ASettings.M, 0);
     const int K = std::max(ASettings.K, 0);
     const TDftChoice Dft = ChooseDft(M, ASettings.N, K, ASettings.Window != wkNone);
     TCalcCost Cost;
     const double Frequencies = FrequencySeconds + FreshSeconds(K, sizeof(double));
-    Cost.Seconds = CurveSeconds(M, ActiveCount(ASignals)) + Dft.Seconds + Frequencies * K +
+    Cost.Seconds = CurveSeconds(M, ActiveCount(ASignals), ContributingCount(ARecords)) +
+                   Dft.Seconds + Frequencies * K +
                    RangeCheckSeconds * (static_cast<double>(M) + K) + CharacteristicSeconds(K);
     Cost.Bytes = BytesPerCurvePoint * static_cast<std::uint64_t>(M) +
                  (BytesPerSpectrumPoint + BytesPerBinOfSamples) * static_cast<std::uint64_t>(K) +
-                 Dft.Bytes;
+                 Dft.Bytes + ARecords.SampleBytes();
     return Cost;
+}
+
+TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings) {
+    return EstimateCost(ASignals, TRecords(), ASettings);
 }
 
 void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes) {
@@ -90,15 +96,16 @@ void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes) {
         throw EOutOfMemory();
 }
 
-TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASettings,
-                           TDftWorkspace* AWorkspace, const TProgressCallback& AProgress) {
+TCalcResult ComputeResults(const TSignals& ASignals, const TRecords& ARecords,
+                           const TCalcSettings& ASettings, TDftWorkspace* AWorkspace,
+                           const TProgressCallback& AProgress) {
     // Only a damaged project could bring these; they would divide by zero below.
     if (ASettings.N < 1 || !(ASettings.dt != 0))
         throw EZeroDivide();
-    TProgress Progress(AProgress, EstimateCost(ASignals, ASettings).Seconds);
+    TProgress Progress(AProgress, EstimateCost(ASignals, ARecords, ASettings).Seconds);
     try {
         TCalcResult Result;
-        TCurve Curve = SampleCurve(ASignals, ASettings, &Progress);
+        TCurve Curve = SampleCurve(ASignals, ARecords, ASettings, &Progress);
 
         Result.CurveTime = std::move(Curve.Time);
         Result.CurveValue = std::move(Curve.Value);
@@ -125,14 +132,24 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASetti
     }
 }
 
-TCalcResult Recalculate(TSignals& ASignals, const TCalcSettings& ASettings,
-                        const TRecalcOptions& AOptions) {
+TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASettings,
+                           TDftWorkspace* AWorkspace, const TProgressCallback& AProgress) {
+    return ComputeResults(ASignals, TRecords(), ASettings, AWorkspace, AProgress);
+}
+
+TCalcResult Recalculate(TSignals& ASignals, const TRecords& ARecords,
+                        const TCalcSettings& ASettings, const TRecalcOptions& AOptions) {
     CheckSignals(ASignals, AOptions.Format);
-    const TCalcCost Cost = EstimateCost(ASignals, ASettings);
+    const TCalcCost Cost = EstimateCost(ASignals, ARecords, ASettings);
     if (AOptions.AvailableBytes)
         CheckMemory(Cost, *AOptions.AvailableBytes);
     const TComputation Compute = [&](const TProgressCallback& AProgress) {
-        return ComputeResults(ASignals, ASettings, AOptions.Workspace, AProgress);
+        return ComputeResults(ASignals, ARecords, ASettings, AOptions.Workspace, AProgress);
     };
     return AOptions.Runner ? AOptions.Runner(Cost, Compute) : Compute({});
+}
+
+TCalcResult Recalculate(TSignals& ASignals, const TCalcSettings& ASettings,
+                        const TRecalcOptions& AOptions) {
+    return Recalculate(ASignals, TRecords(), ASettings, AOptions);
 }

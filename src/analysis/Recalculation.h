@@ -4,6 +4,7 @@
 #include "analysis/Progress.h"
 #include "analysis/ResultRange.h"
 #include "model/CalcSettings.h"
+#include "model/RecordList.h"
 #include "model/SignalList.h"
 #include "model/Spectrum.h"
 #include "util/Errors.h"
@@ -54,18 +55,26 @@ struct TCalcCost {
     std::uint64_t Bytes;
 };
 
-// What a recalculation of these signals and settings will take, before any allocation.
+// What a recalculation of these signals, records and settings will take, before any
+// allocation. The bytes count the records' samples too, which the run holds meanwhile.
+TCalcCost EstimateCost(const TSignals& ASignals, const TRecords& ARecords,
+                       const TCalcSettings& ASettings);
+// The same without records.
 TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings);
 // Raises EOutOfMemory when ACost.Bytes exceeds AAvailableBytes.
 void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes);
 
 // The curve, the windowed spectrum and the characteristic samples of signals that
-// passed CheckSignals. A workspace kept by the caller saves planning the FFT anew.
-// Runs on any thread as long as the signals, the settings and the workspace stay
-// untouched meanwhile; only one computation may plan FFTs at a time. AProgress is
-// consulted at least every few hundredths of a second of work; when it returns false
-// the computation raises ECancelled and leaves nothing behind. A curve, a time, a
-// frequency or a magnitude beyond the range of double raises EOutOfRange.
+// passed CheckSignals and of the records. A workspace kept by the caller saves planning the FFT
+// anew. Runs on any thread as long as the signals, the settings and the workspace stay untouched
+// meanwhile; only one computation may plan FFTs at a time. AProgress is consulted at least every
+// few hundredths of a second of work; when it returns false the computation raises ECancelled and
+// leaves nothing behind. A curve, a time, a frequency or a magnitude beyond the range of double
+// raises EOutOfRange.
+TCalcResult ComputeResults(const TSignals& ASignals, const TRecords& ARecords,
+                           const TCalcSettings& ASettings, TDftWorkspace* AWorkspace = nullptr,
+                           const TProgressCallback& AProgress = {});
+// The same without records.
 TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASettings,
                            TDftWorkspace* AWorkspace = nullptr,
                            const TProgressCallback& AProgress = {});
@@ -90,7 +99,11 @@ struct TRecalcOptions {
 };
 
 // The one recalculation: CheckSignals, then the estimate of its cost and the memory
-// check, then ComputeResults through the runner. Nothing but the signals' derived
-// values has changed when it raises.
+// check, then ComputeResults through the runner. The curve is C plus the active
+// signals plus the active records; the signal list may be empty. Nothing but the
+// signals' derived values has changed when it raises.
+TCalcResult Recalculate(TSignals& ASignals, const TRecords& ARecords,
+                        const TCalcSettings& ASettings, const TRecalcOptions& AOptions = {});
+// The same without records.
 TCalcResult Recalculate(TSignals& ASignals, const TCalcSettings& ASettings,
                         const TRecalcOptions& AOptions = {});

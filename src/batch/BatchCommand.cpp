@@ -2,12 +2,14 @@
 
 #include "analysis/Recalculation.h"
 #include "analysis/TextExport.h"
+#include "analysis/identify/IdentifiedProject.h"
 #include "batch/BatchIdentify.h"
 #include "model/ProjectFile.h"
 #include "model/Signals.h"
 #include "util/AtomicFile.h"
 #include "util/Errors.h"
 #include "util/IniFile.h"
+#include "util/TextConvert.h"
 
 #include "platform/QtPlatformServices.h"
 #include "ui/charts/ChartLook.h"
@@ -32,16 +34,21 @@
 namespace {
 
 const char* const Usage =
-    "Использование: vibrona-batch ПРОЕКТ.vbf [--curve ФАЙЛ] [--spectrum ФАЙЛ]\n"
+    "Использование: vibrona-batch [ПРОЕКТ.vbf] [--record ФАЙЛ[:КАНАЛ]]...\n"
+    "                             [--curve ФАЙЛ] [--spectrum ФАЙЛ]\n"
     "                             [--samples ФАЙЛ] [--save-project ФАЙЛ]\n"
     "                             [--curve-picture ФАЙЛ] [--spectrum-picture ФАЙЛ]\n"
     "                             [--picture-size ШxВ]\n"
     "                             [--identify ФАЙЛ [--identify-count N]]\n"
-    "Открывает проект, пересчитывает его и записывает результаты.\n"
+    "Открывает проект, добавляет записи, пересчитывает и записывает результаты.\n"
+    "  --record ФАЙЛ[:КАНАЛ]     добавить запись: звук, текстовые столбцы или\n"
+    "                            универсальный файл; канал с 1, по умолчанию первый.\n"
+    "                            Без проекта нужна хотя бы одна запись: шаг, M, N\n"
+    "                            и K берутся по первой из них\n"
     "  --curve ФАЙЛ              кривая: время и значение\n"
     "  --spectrum ФАЙЛ           спектр: частота и амплитуда\n"
     "  --samples ФАЙЛ            характерные отсчеты спектра: частота, амплитуда, пик\n"
-    "  --save-project ФАЙЛ       проект после пересчета, с вычисленными фазами\n"
+    "  --save-project ФАЙЛ       проект после пересчета, с вычисленными фазами и записями\n"
     "  --curve-picture ФАЙЛ      рисунок кривой (.emf, .svg, .pdf или .png)\n"
     "  --spectrum-picture ФАЙЛ   рисунок спектра (.emf, .svg, .pdf или .png)\n"
     "  --picture-size ШxВ        размер рисунков в пикселях, по умолчанию как в окне\n"
@@ -54,8 +61,15 @@ const char* const Usage =
 
 static_assert(IdentifyMaxCount == 50 && IdentifyDefaultCount == 10, "the usage text names them");
 
+// A record to add: its file and channel, from 1.
+struct TRecordOption {
+    QString File;
+    int Channel = 1;
+};
+
 struct TOptions {
-    QString Project;
+    QString Project; // empty when the records alone make the project
+    std::vector<TRecordOption> Records;
     std::vector<std::pair<QString, QString>> Outputs; // option and file, in the given order
     std::optional<QSize> PictureSize;
     std::optional<int> IdentifyCount;
@@ -64,6 +78,7 @@ struct TOptions {
 const QString CurvePicture = QStringLiteral("--curve-picture");
 const QString SpectrumPicture = QStringLiteral("--spectrum-picture");
 const QString SaveProjectOption = QStringLiteral("--save-project");
+const QString RecordOption = QStringLiteral("--record");
 const QStringList OutputOptions = {QStringLiteral("--curve"),
                                    QStringLiteral("--spectrum"),
                                    QStringLiteral("--samples"),
@@ -100,9 +115,31 @@ QString FileIdentity(const QString& AName) {
     return Canonical.isEmpty() ? QDir::cleanPath(Info.absoluteFilePath()) : Canonical;
 }
 
-// Every output names a file of its own, and only --save-project may name the project.
+// "FILE:CHANNEL" or "FILE". A name that itself ends in a colon and digits names an
+// existing file, which then wins.
+TRecordOption ParseRecord(const QString& AText) {
+    const qsizetype Colon = AText.lastIndexOf(QLatin1Char(':'));
+    if (Colon > 0 && !QFileInfo::exists(AText)) {
+        const QString Number = AText.mid(Colon + 1);
+        const bool Digits = !Number.isEmpty() && std::all_of(Number.begin(), Number.end(),
+                                                             [](QChar c) { return c.isDigit(); });
+        if (Digits) {
+            int Channel = 0;
+            if (!TryTextToInt(Number, Channel) || Channel < 1)
+                throw EUsage(QStringLiteral("Неверный номер канала: %1").arg(AText));
+            return {AText.left(Colon), Channel};
+        }
+    }
+    return {AText, 1};
+}
+
+// Every output names a file of its own; only --save-project may name the project, and
+// none a record's file.
 void CheckOutputs(const TOptions& AOptions) {
-    const QString Project = FileIdentity(AOptions.Project);
+    const QString Project = AOptions.Project.isEmpty() ? QString() : FileIdentity(AOptions.Project);
+    QStringList Records;
+    for (const TRecordOption& r : AOptions.Records)
+        Records << FileIdentity(r.File);
     QStringList Seen;
     for (const auto& [Option, Name] : AOptions.Outputs) {
         if (IsPicture(Option) && !PictureFormatOf(Name))
@@ -114,6 +151,8 @@ void CheckOutputs(const TOptions& AOptions) {
         const QString Identity = FileIdentity(Name);
         if (Option != SaveProjectOption && Identity == Project)
             throw EUsage(QStringLiteral("%1 заменил бы сам файл проекта %2").arg(Option, Name));
+        if (Records.contains(Identity))
+            throw EUsage(QStringLiteral("%1 заменил бы файл записи %2").arg(Option, Name));
         if (Seen.contains(Identity))
             throw EUsage(QStringLiteral("Два результата в одном файле %1").arg(Name));
         Seen << Identity;
@@ -137,6 +176,10 @@ TOptions ParseArguments(const QStringList& AArguments) {
             if (!HasValue || Repeated)
                 throw EUsage(QString());
             Options.Outputs.emplace_back(Arg, AArguments[++i]);
+        } else if (Arg == RecordOption) {
+            if (!HasValue)
+                throw EUsage(QString());
+            Options.Records.push_back(ParseRecord(AArguments[++i]));
         } else if (Arg == QLatin1String("--picture-size")) {
             if (!HasValue || Options.PictureSize)
                 throw EUsage(QString());
@@ -153,8 +196,8 @@ TOptions ParseArguments(const QStringList& AArguments) {
             Options.Project = Arg;
         }
     }
-    if (Options.Project.isEmpty())
-        throw EUsage(QString());
+    if (Options.Project.isEmpty() && Options.Records.empty())
+        throw EUsage(QStringLiteral("Нужен файл проекта или хотя бы одна запись (--record)"));
     if (Options.IdentifyCount && !Requested(Options, IdentifyOption))
         throw EUsage(QStringLiteral("%1 задается только вместе с %2")
                          .arg(IdentifyCountOption, IdentifyOption));
@@ -211,6 +254,31 @@ std::uint64_t AvailableMemory() {
     }
 }
 
+// Opens the project over the window's state at start-up (default settings, one
+// signal); records whose files cannot be read stay and are told about on AErr.
+void OpenProjectAsTheWindowDoes(const QString& AFileName, TProject& AProject, std::uint64_t AMemory,
+                                std::FILE* AErr) {
+    if (!QFileInfo(AFileName).isReadable() || !QFileInfo(AFileName).isFile())
+        throw EVibronaError(QStringLiteral("Не удается прочитать файл проекта %1").arg(AFileName));
+    AProject.Signals().Add(std::make_unique<TSignal>(1, 0, 50, 60));
+    const QString Problems = RecordProblemsText(OpenProject(AFileName, AProject, AMemory));
+    if (!Problems.isEmpty())
+        Print(AErr, (ErrorBoxText(Problems) + QLatin1Char('\n')).toLocal8Bit());
+}
+
+// Appends the records of the command line. Without a project the first one gives
+// the settings, over the defaults: no signal, C 0, no window.
+void AddRecords(const std::vector<TRecordOption>& ARecords, bool AFromRecord, TProject& AProject,
+                std::uint64_t AMemory) {
+    for (const TRecordOption& Option : ARecords) {
+        const std::uint64_t Held = AProject.Records().SampleBytes();
+        AProject.Records().Add(
+            ReadRecord(Option.File, Option.Channel, AMemory - std::min(AMemory, Held)));
+    }
+    if (AFromRecord && AProject.Records().Count() > 0)
+        AProject.CalcSettings = SettingsForRecord(AProject.Records()[0], TCalcSettings());
+}
+
 } // namespace
 
 bool NeedsPictures(const QStringList& AArguments) {
@@ -236,22 +304,20 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
         return 2;
     }
     try {
-        if (!QFileInfo(Options.Project).isReadable() || !QFileInfo(Options.Project).isFile())
-            throw EVibronaError(
-                QStringLiteral("Не удается прочитать файл проекта %1").arg(Options.Project));
-        // The window's state at start-up: default settings and one signal.
-        TCalcSettings Settings;
-        TSignals Signals;
-        Signals.Add(std::make_unique<TSignal>(1, 0, 50, 60));
-        OpenProject(Options.Project, Settings, Signals);
+        TProject Project;
+        const std::uint64_t Memory = AvailableMemory();
+        if (!Options.Project.isEmpty())
+            OpenProjectAsTheWindowDoes(Options.Project, Project, Memory, AErr);
+        AddRecords(Options.Records, Options.Project.isEmpty(), Project, Memory);
         TRecalcOptions Run;
-        Run.AvailableBytes = AvailableMemory();
-        const TCalcResult Result = Recalculate(Signals, Settings, Run);
+        Run.AvailableBytes = Memory;
+        const TCalcResult Result =
+            Recalculate(Project.Signals(), Project.Records(), Project.CalcSettings, Run);
+        TCalcSettings& Settings = Project.CalcSettings;
         std::optional<TIdentification> Identified;
         if (Requested(Options, IdentifyOption))
-            Identified = IdentifyCurve(Result, Settings.dt,
-                                       Options.IdentifyCount.value_or(IdentifyDefaultCount),
-                                       *Run.AvailableBytes);
+            Identified = IdentifyCurve(
+                Result, Settings.dt, Options.IdentifyCount.value_or(IdentifyDefaultCount), Memory);
 
         std::vector<TStagedFile> Files;
         QByteArray Stdout;
@@ -268,11 +334,18 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
             } else if (IsPicture(Option)) {
                 Content = ChartPicture(Option, Name, Result, Settings, Options.PictureSize);
             } else {
-                if (Identified)
-                    UseIdentifiedProject(Signals, Settings, *Identified);
-                TIniFile Ini = Name == QLatin1String("-") ? TIniFile() : TIniFile::Load(Name);
+                if (Identified) {
+                    UseIdentifiedProject(Project.Signals(), Settings, *Identified);
+                    // The model now stands for the measurement: keep it out of the curve.
+                    SwitchOffIdentifiedRecords(Project.Records(), -1);
+                }
+                const bool ToStdout = Name == QLatin1String("-");
+                TIniFile Ini = ToStdout ? TIniFile() : TIniFile::Load(Name);
                 WriteSettings(Ini, Settings);
-                WriteSignals(Ini, Signals);
+                WriteSignals(Ini, Project.Signals());
+                // Standard output has no folder: its records keep full paths.
+                WriteRecords(Ini, Project.Records(),
+                             ToStdout ? QString() : QFileInfo(Name).absolutePath());
                 Content = Ini.Content();
             }
             if (Name == QLatin1String("-"))

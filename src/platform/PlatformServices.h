@@ -74,3 +74,13 @@ public:
     // Raises EPlatformError when the system cannot tell.
     virtual TMemoryStatus MemoryStatus() = 0;
 };
+
+// The memory a file being read may take: what the system reports usable, no bound
+// when it cannot tell.
+inline std::uint64_t MemoryForReading(IPlatformServices& APlatform) {
+    try {
+        return APlatform.MemoryStatus().Usable();
+    } catch (const EPlatformError&) {
+        return std::numeric_limits<std::uint64_t>::max();
+    }
+}

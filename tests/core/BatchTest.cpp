@@ -1,3 +1,5 @@
+#include "RecordFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -9,6 +11,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <csignal>
 #include <cstdint>
 #include <functional>
@@ -247,6 +250,98 @@ TEST_F(BatchTest, OutputsNeverReplaceTheProjectOrEachOther) {
     EXPECT_FALSE(Exists("x.txt"));
     // Saving the project onto itself stays allowed.
     EXPECT_EQ(Run({"p.vbf", "--save-project", "p.vbf"}).Status, 0);
+}
+
+// A decaying 500 Hz tone of 4000 samples at 8000 Hz: on a line of the 2 Hz spectrum.
+std::vector<double> Tone() {
+    std::vector<double> v;
+    for (int i = 0; i < 4000; ++i)
+        v.push_back(0.8 * std::exp(-5.0 * i / 8000) * std::sin(2 * M_PI * 500 * i / 8000));
+    return v;
+}
+
+// Without a project the first record gives dt, M, N = M and K = N div 2; the strongest
+// line is the tone's, whatever the format of the record.
+TEST_F(BatchTest, RecordsAloneMakeTheProject) {
+    const std::vector<double> Values = Tone();
+    std::vector<int> Pcm;
+    QByteArray Csv = "time,value\n";
+    for (std::size_t i = 0; i < Values.size(); ++i) {
+        Pcm.push_back(static_cast<int>(std::lround(Values[i] * 2147483647.0)));
+        Csv += QByteArray::number(i / 8000.0, 'g', 17) + ',' +
+               QByteArray::number(Values[i], 'g', 17) + '\n';
+    }
+    ASSERT_TRUE(
+        WriteAudio(Dir.filePath("tap.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_24, 8000, 1, Pcm));
+    Write("tap.csv", Csv);
+    Write("tap.uff", QByteArray::fromStdString(Uff58(4, Values, 0, 1 / 8000.0)));
+    for (const char* File : {"tap.wav", "tap.csv", "tap.uff"}) {
+        const TRun r = Run({"--record", File, "--spectrum", "s.txt", "--samples", "f.txt",
+                            "--save-project", "out.vbf"});
+        ASSERT_EQ(r.Status, 0) << File << r.Err.toStdString();
+        EXPECT_EQ(Read("s.txt").count('\n'), 2000) << File;
+        EXPECT_TRUE(Read("f.txt").startsWith("500\t")) << File << Read("f.txt").left(40).data();
+        const QByteArray Project = Read("out.vbf");
+        EXPECT_TRUE(Project.contains("M=4000\n")) << File;
+        EXPECT_TRUE(Project.contains("SignalsCount=0\nRecordsCount=1\n")) << File;
+        EXPECT_TRUE(Project.contains("[DFT]\nN=4000\nK=2000\nWindow=0\n")) << File;
+        EXPECT_TRUE(Project.contains("File=" + QByteArray(File) + "\nChannel=1\n")) << File;
+    }
+    EXPECT_TRUE(Read("out.vbf").contains("dt=0,000125\n"));
+}
+
+// A record joins the project's signals sample by sample; the channel after the colon
+// picks the file's channel. A project's record whose file is gone is told about once
+// and adds nothing.
+TEST_F(BatchTest, RecordsJoinTheProject) {
+    // At 4000 Hz, the project's dt: the first samples add exactly.
+    ASSERT_TRUE(WriteAudio(Dir.filePath("st.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 4000, 2,
+                           {1 << 29, 1 << 30, 0, 0}));
+    const struct {
+        const char* Record;
+        const char* FirstLine;
+    } Cases[] = {{"st.wav", "0\t1,25\r"}, {"st.wav:2", "0\t1,5\r"}};
+    for (const auto& c : Cases) {
+        const TRun r = Run({"p.vbf", "--record", c.Record, "--curve", "c.txt"});
+        ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+        EXPECT_EQ(Read("c.txt").split('\n')[0], QByteArray(c.FirstLine)) << c.Record;
+        EXPECT_EQ(Read("c.txt").count('\n'), 200);
+    }
+
+    Write("gone.vbf", Read("p.vbf").replace("SignalsCount=1", "SignalsCount=1\r\nRecordsCount=1") +
+                          "[Record0]\r\nFile=gone.wav\r\n");
+    const TRun r = Run({"gone.vbf", "--curve", "c.txt", "--save-project", "-"});
+    ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.Err),
+              QStringLiteral("Не найдены файлы записей: %1.\n").arg(Dir.filePath("gone.wav")));
+    EXPECT_EQ(Read("c.txt").split('\n')[0], QByteArray("0\t1\r"));
+    EXPECT_TRUE(r.Out.contains("[Record0]\nFile=" + Dir.filePath("gone.wav").toUtf8()));
+}
+
+TEST_F(BatchTest, BadRecordsAreRefused) {
+    ASSERT_TRUE(WriteAudio(Dir.filePath("mono.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1,
+                           {1 << 29, 1 << 30}));
+    Write("empty.csv", "");
+    const struct {
+        QStringList Args;
+        int Status;
+        const char* Reason;
+    } Cases[] = {
+        {{"--curve", "c.txt"}, 2, "--record"},
+        {{"--record"}, 2, "Использование:"},
+        {{"--record", "mono.wav:0", "--curve", "c.txt"}, 2, "mono.wav:0"},
+        {{"--record", "mono.wav", "--curve", "mono.wav"}, 2, "mono.wav"},
+        {{"--record", "mono.wav:2", "--curve", "c.txt"}, 1, "нет канала 2"},
+        {{"p.vbf", "--record", "empty.csv", "--curve", "c.txt"}, 1, "empty.csv: файл пуст"},
+        {{"--record", "absent.wav", "--curve", "c.txt"}, 1, "absent.wav"},
+    };
+    for (const auto& c : Cases) {
+        const TRun r = Run(c.Args);
+        EXPECT_EQ(r.Status, c.Status) << c.Reason;
+        EXPECT_TRUE(QString::fromUtf8(r.Err).contains(QString::fromUtf8(c.Reason)))
+            << r.Err.toStdString();
+        EXPECT_FALSE(Exists("c.txt")) << c.Reason;
+    }
 }
 
 } // namespace

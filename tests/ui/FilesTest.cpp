@@ -140,10 +140,10 @@ private slots:
         QCOMPARE(F.Platform.Messages.size(), 1u);
         QCOMPARE(F.Window->FileName(), Dir.filePath("beam.vbf"));
 
-        // A dropped project opens; a dropped text file is not taken.
+        // A dropped project opens; a dropped document of another kind is not taken.
         Write(Dir.filePath("other.vbf"), "[General]\nSignalsCount=4\n");
-        Write(Dir.filePath("notes.txt"), "[General]\nSignalsCount=7\n");
-        for (const char* Name : {"notes.txt", "other.vbf"}) {
+        Write(Dir.filePath("notes.odt"), "[General]\nSignalsCount=7\n");
+        for (const char* Name : {"notes.odt", "other.vbf"}) {
             QMimeData Data;
             Data.setUrls({QUrl::fromLocalFile(Dir.filePath(Name))});
             QDragEnterEvent Enter(QPoint(10, 10), Qt::CopyAction, &Data, Qt::LeftButton, {});

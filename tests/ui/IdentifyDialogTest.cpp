@@ -88,7 +88,7 @@ private slots:
         F.Identify();
         QCOMPARE(Rows, 2);
         QVERIFY2(Residual.startsWith(QStringLiteral("Остаток: 0,0 %")), qPrintable(Residual));
-        QCOMPARE(F.Platform.Questions.size(), 1);
+        QCOMPARE(F.Platform.Questions.size(), 1u);
         QCOMPARE(F.Platform.Messages.size(), 0u);
 
         const TSignals& Signals = F.Window->Signals();
@@ -118,7 +118,7 @@ private slots:
         });
         F.Identify();
         QVERIFY(StillOpen);
-        QCOMPARE(F.Platform.Questions.size(), 1);
+        QCOMPARE(F.Platform.Questions.size(), 1u);
         QCOMPARE(F.Window->Signals().Count(), 3);
         QCOMPARE(F.Window->Signals()[2].Amplitude(), 7.0);
         QCOMPARE(F.CalcSettings().C, 0.25);
@@ -133,7 +133,7 @@ private slots:
             Click(ADialog, "btnAdd");
         });
         F.Identify();
-        QCOMPARE(F.Platform.Questions.size(), 0);
+        QCOMPARE(F.Platform.Questions.size(), 0u);
         const TSignals& Signals = F.Window->Signals();
         QCOMPARE(Signals.Count(), 4);
         QCOMPARE(Signals[2].Amplitude(), 7.0);

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -66,6 +67,25 @@ private slots:
         Answer("3", QDialogButtonBox::Cancel);
         QVERIFY(!Platform.InputQuery(nullptr, "C", "P", Value, Positive));
         QCOMPARE(Value, QStringLiteral("12"));
+    }
+
+    void questionAnswersWithTheRussianButtons() {
+        TQtPlatformServices Platform;
+        for (const bool Yes : {true, false}) {
+            QTimer::singleShot(0, [Yes] {
+                auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(Box);
+                QCOMPARE(Box->text(), QStringLiteral("Установить?"));
+                QStringList Texts;
+                for (QAbstractButton* b : Box->buttons())
+                    Texts << b->text();
+                Texts.sort();
+                QCOMPARE(Texts, (QStringList{"Да", "Нет"}));
+                QTest::mouseClick(Box->button(Yes ? QMessageBox::Yes : QMessageBox::No),
+                                  Qt::LeftButton);
+            });
+            QCOMPARE(Platform.Question(nullptr, "Установить?", "Vibrona"), Yes);
+        }
     }
 
     void filterPairsBecomeNameFilters() {

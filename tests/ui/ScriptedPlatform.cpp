@@ -6,8 +6,8 @@ void TScriptedPlatform::MessageBox(QWidget* /*AOwner*/, const QString& AText,
 }
 
 bool TScriptedPlatform::Question(QWidget* /*AOwner*/, const QString& AText,
-                                 const QString& /*ACaption*/) {
-    Questions << AText;
+                                 const QString& ACaption) {
+    Questions.push_back({AText, ACaption});
     if (QuestionAnswers.empty())
         return false;
     const bool Yes = QuestionAnswers.front();

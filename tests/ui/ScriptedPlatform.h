@@ -17,6 +17,10 @@ public:
         QString Caption;
         TMessageKind Kind;
     };
+    struct TQuestion {
+        QString Text;
+        QString Caption;
+    };
     struct TInputQuery {
         QString Caption;
         QString Prompt;
@@ -35,8 +39,8 @@ public:
     bool MemoryFails = false; // the memory query raises a platform error
 
     std::vector<TMessage> Messages;
+    std::vector<TQuestion> Questions;
     std::vector<TInputQuery> Queries;
-    QStringList Questions;
     std::vector<TFileDialogOptions> FileDialogs;
     QStringList OpenedDocuments;
 

@@ -29,7 +29,7 @@ QString ProgramFolder() {
 
 } // namespace
 
-bool TFileCommands::OpenFile() {
+std::optional<QString> TFileCommands::OpenFile() {
     TFileDialogOptions Options;
     Options.Filter = ProjectFilter;
     Options.DefaultExt = ProjectExt;
@@ -38,17 +38,18 @@ bool TFileCommands::OpenFile() {
                                                                             : ProgramFolder();
     const auto Chosen = FPlatform.OpenFileDialog(FOwner, Options);
     if (!Chosen)
-        return false;
-    Open(*Chosen);
-    return true;
+        return std::nullopt;
+    return Open(*Chosen);
 }
 
-void TFileCommands::Open(const QString& AFileName) {
+QString TFileCommands::Open(const QString& AFileName) {
     // A file that is not there would otherwise open as an empty project.
     if (!QFileInfo(AFileName).isFile())
         throw EReadError(AFileName);
-    OpenProject(AFileName, FProject.CalcSettings, FProject.Signals());
+    const QString Problems =
+        RecordProblemsText(OpenProject(AFileName, FProject, MemoryForReading(FPlatform)));
     FProject.SetFileName(QFileInfo(AFileName).absoluteFilePath());
+    return Problems;
 }
 
 bool TFileCommands::SaveFile() {
@@ -56,7 +57,7 @@ bool TFileCommands::SaveFile() {
     if (Chosen.isEmpty())
         return false;
     // The file is replaced in one piece; when that fails, the name stays the old one.
-    SaveProject(Chosen, FProject.CalcSettings, FProject.Signals());
+    SaveProject(Chosen, FProject);
     FProject.SetFileName(QFileInfo(Chosen).absoluteFilePath());
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class IPlatformServices;
 class QCustomPlot;
 class QWidget;
@@ -19,12 +21,14 @@ public:
         : FProject(AProject), FPlatform(APlatform), FOwner(AOwner) {}
 
     // Runs the open dialog and replaces the project by the chosen file's, all or
-    // nothing. Returns false when the dialog was cancelled.
-    bool OpenFile();
-    // Replaces the project by that of AFileName, all or nothing.
-    void Open(const QString& AFileName);
-    // Runs the save dialog and writes the settings and the signals into the chosen file.
-    // Returns false when the dialog was cancelled.
+    // nothing. Returns nothing when the dialog was cancelled, otherwise what Open does.
+    std::optional<QString> OpenFile();
+    // Replaces the project by that of AFileName, all or nothing. Records whose files
+    // are missing or unreadable stay in the project; the one message naming them is
+    // returned, empty when every record was read.
+    QString Open(const QString& AFileName);
+    // Runs the save dialog and writes the settings, the signals and the records into
+    // the chosen file. Returns false when the dialog was cancelled.
     bool SaveFile();
     // The chosen file, empty when cancelled. The dialog proposes the project's name
     // without its extension in its folder, else ADefaultName, else no name in the

@@ -4,6 +4,7 @@
 #include "analysis/Recalculation.h"
 #include "model/SignalGenerators.h"
 #include "model/SignalGridRows.h"
+#include "model/records/RecordReader.h"
 #include "platform/PlatformServices.h"
 #include "ui/charts/ChartLook.h"
 #include "ui/controls/CategoryPanelGroup.h"
@@ -16,6 +17,8 @@
 #include "ui/window/IdentifyCommand.h"
 #include "ui/window/ProgramFont.h"
 #include "ui/window/ProgressRunner.h"
+#include "ui/window/RecordCommands.h"
+#include "ui/window/RecordsPanel.h"
 #include "ui/window/SettingsPanel.h"
 #include "ui/window/SignalGridPanel.h"
 #include "ui/window/SpectrumListPanel.h"
@@ -83,7 +86,9 @@ QString ApplicationTitle() {
 
 TfrmMain::TfrmMain(IPlatformServices& APlatform, QWidget* AParent)
     : QMainWindow(AParent), FPlatform(APlatform), FGuard(APlatform, this, ApplicationTitle()),
-      FFiles(std::make_unique<TFileCommands>(*FProject, APlatform, this)) {
+      FFiles(std::make_unique<TFileCommands>(*FProject, APlatform, this)),
+      FRecordCommands(
+          std::make_unique<TRecordCommands>(*FProject, APlatform, this, ApplicationTitle())) {
     setObjectName(QStringLiteral("frmMain"));
     setFont(ProgramFont());
     setWindowIcon(QIcon(QStringLiteral(":/icons/vibrona.png")));
@@ -154,6 +159,10 @@ void TfrmMain::CreateActions() {
                             QStringLiteral("Вставить сигнал"), true);
     acDelSignal = NewAction("acDelSignal", QStringLiteral(":/icons/delete.png"),
                             QStringLiteral("Удалить сигнал"), true);
+    acAddRecord = NewAction("acAddRecord", QStringLiteral(":/icons/add-record.png"),
+                            QStringLiteral("Добавить запись..."), true);
+    acDelRecord = NewAction("acDelRecord", QStringLiteral(":/icons/delete-record.png"),
+                            QStringLiteral("Удалить запись"), false);
     acHelp =
         NewAction("acHelp", QStringLiteral(":/icons/help.png"), QStringLiteral("Справка"), true);
     acAbout = NewAction("acAbout", QStringLiteral(":/icons/about.png"),
@@ -265,9 +274,14 @@ QWidget* TfrmMain::CreateParamsPanel(QWidget* AParent) {
     cpSpectrum = cpgParams->AddPanel(QStringLiteral("Спектр"), EditorPanelHeight);
     cpSpectrum->setObjectName(QStringLiteral("cpSpectrum"));
     cpSpectrum->setToolTip(QStringLiteral("Характерные отсчеты спектра"));
+    cpRecords = cpgParams->AddPanel(QStringLiteral("Записи"), EditorPanelHeight);
+    cpRecords->setObjectName(QStringLiteral("cpRecords"));
+    cpRecords->setToolTip(QStringLiteral("Измеренные записи"));
     FSettingsPanel =
         std::make_unique<TSettingsPanel>(*FProject, *sBar, FGuard, *cpCmnParams, *cpDftParams);
     FSpectrumListPanel = std::make_unique<TSpectrumListPanel>(*FSpectrum, *cpSpectrum);
+    FRecordsPanel = std::make_unique<TRecordsPanel>(*FProject, *sBar, FGuard, *cpRecords,
+                                                    *acAddRecord, *acDelRecord);
 
     auto* Layout = new QVBoxLayout(pnlParams);
     Layout->setContentsMargins(0, 0, 0, 0);
@@ -328,6 +342,8 @@ void TfrmMain::ConnectHandlers() {
     ConnectCommand(acDelSignal, [this] { btnDelSignalClick(); });
     ConnectCommand(miSignalsChange, [this] { ChangeSignals(); });
     ConnectCommand(miIdentify, [this] { IdentifySignals(); });
+    ConnectCommand(acAddRecord, [this] { AddRecordFile(); });
+    ConnectCommand(acDelRecord, [this] { DeleteRecord(); });
     ConnectCommand(acHelp,
                    [this] { OpenHelpDocument(FPlatform, QCoreApplication::applicationDirPath()); });
     ConnectCommand(acAbout, [this] { ShowAboutBox(this, FPlatform, ApplicationTitle()); });
@@ -403,46 +419,95 @@ void TfrmMain::Splitter2Moved() {
 }
 
 void TfrmMain::OpenFile() {
-    if (FFiles->OpenFile())
-        ShowOpenedProject();
+    if (const auto Problems = FFiles->OpenFile())
+        ShowOpenedProject(*Problems);
 }
 
 void TfrmMain::OpenProjectFile(const QString& AFileName) {
-    RunCommand([&] {
-        FFiles->Open(AFileName);
-        ShowOpenedProject();
-    });
+    RunCommand([&] { ShowOpenedProject(FFiles->Open(AFileName)); });
 }
 
-void TfrmMain::ShowOpenedProject() {
+void TfrmMain::ShowOpenedProject(const QString& ARecordProblems) {
     setWindowTitle(FFiles->Caption(ApplicationTitle()));
     // The loaded settings are shown as read; what was being typed is dropped.
     ShowSettings(false);
+    ShowRecords();
+    if (!ARecordProblems.isEmpty())
+        FPlatform.MessageBox(this, ErrorBoxText(ARecordProblems), ApplicationTitle(),
+                             TMessageKind::Warning);
+}
+
+void TfrmMain::ShowRecords() {
+    FRecordsPanel->ShowRecordColumns();
+    acDelRecord->setEnabled(FProject->Records().Count() > 0);
+}
+
+void TfrmMain::AddRecordFile() {
+    // What is being typed in an editor counts first, so that settings taken from the
+    // record are not overwritten by it afterwards.
+    FSettingsPanel->ValidateEditedSettings();
+    if (!FRecordCommands->AddRecordFile())
+        return;
+    FSettingsPanel->ShowSettings(false);
+    ShowRecords();
+}
+
+void TfrmMain::AddRecordFiles(const QStringList& AFiles) {
+    RunCommand([&] {
+        FSettingsPanel->ValidateEditedSettings();
+        if (!FRecordCommands->AddRecords(AFiles))
+            return;
+        FSettingsPanel->ShowSettings(false);
+        ShowRecords();
+    });
+}
+
+void TfrmMain::DeleteRecord() {
+    FRecordCommands->DeleteRecord(FRecordsPanel->CurrentRecord());
+    ShowRecords();
 }
 
 namespace {
 
-// The one project file a drag carries, or nothing.
-QString DraggedProject(const QMimeData* AData) {
-    if (!AData || AData->urls().size() != 1 || !AData->urls().front().isLocalFile())
+// What a drag from the file manager carries: one project file, or record files only.
+struct TDraggedFiles {
+    QString Project;
+    QStringList Records;
+};
+
+TDraggedFiles DraggedFiles(const QMimeData* AData) {
+    if (!AData || AData->urls().isEmpty())
         return {};
-    const QString File = AData->urls().front().toLocalFile();
-    return File.endsWith(QStringLiteral(".vbf"), Qt::CaseInsensitive) ? File : QString();
+    QStringList Files;
+    for (const QUrl& Url : AData->urls()) {
+        if (!Url.isLocalFile())
+            return {};
+        Files << Url.toLocalFile();
+    }
+    if (Files.size() == 1 && Files.front().endsWith(QStringLiteral(".vbf"), Qt::CaseInsensitive))
+        return {Files.front(), {}};
+    if (std::all_of(Files.begin(), Files.end(), IsRecordFileName))
+        return {{}, Files};
+    return {};
 }
 
 } // namespace
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* AEvent) {
-    if (!DraggedProject(AEvent->mimeData()).isEmpty())
+    const TDraggedFiles Files = DraggedFiles(AEvent->mimeData());
+    if (!Files.Project.isEmpty() || !Files.Records.isEmpty())
         AEvent->acceptProposedAction();
 }
 
 void TfrmMain::dropEvent(QDropEvent* AEvent) {
-    const QString File = DraggedProject(AEvent->mimeData());
-    if (File.isEmpty())
+    const TDraggedFiles Files = DraggedFiles(AEvent->mimeData());
+    if (Files.Project.isEmpty() && Files.Records.isEmpty())
         return;
     AEvent->acceptProposedAction();
-    OpenProjectFile(File);
+    if (!Files.Project.isEmpty())
+        OpenProjectFile(Files.Project);
+    else
+        AddRecordFiles(Files.Records);
 }
 
 void TfrmMain::SaveFile() {
@@ -498,7 +563,7 @@ void TfrmMain::Recalculate() {
     try {
         // An invalid signal or too little memory ends the run here, before anything of
         // the results changes.
-        Result = ::Recalculate(FProject->Signals(), Settings, Options);
+        Result = ::Recalculate(FProject->Signals(), FProject->Records(), Settings, Options);
     } catch (const ECancelled&) {
         Before.Restore(*FProject);
         FSettingsPanel->ShowSettings(false);
@@ -579,6 +644,8 @@ void TfrmMain::IdentifySignals() {
         return;
     // What is being typed counts, as on Ctrl+R; the replaced C is shown afterwards.
     FSettingsPanel->ValidateEditedSettings();
-    if (RunIdentifyDialog(this, *FProject, FChartsPanel->Curve(), FGuard, ApplicationTitle()))
+    if (RunIdentifyDialog(this, *FProject, FChartsPanel->Curve(), FGuard, ApplicationTitle())) {
         ShowSettings(false);
+        ShowRecords(); // the records the model now stands for are switched off
+    }
 }

@@ -23,6 +23,8 @@ class TCategoryPanel;
 class TCategoryPanelGroup;
 class TChartsPanel;
 class TFileCommands;
+class TRecordCommands;
+class TRecordsPanel;
 class TSettingsPanel;
 class TSignalGridPanel;
 class TSpectrumListPanel;
@@ -49,6 +51,9 @@ public:
     // Opens a project named from outside (the command line, a drop) as the open
     // command does after its dialog; an unreadable file shows the error box.
     void OpenProjectFile(const QString& AFileName);
+    // Adds record files named from outside (a drop) as the add command does after
+    // its dialog.
+    void AddRecordFiles(const QStringList& AFiles);
 
     // Runs ACommand in the guard every command runs in. Returns false when it failed.
     bool RunCommand(const std::function<void()>& ACommand);
@@ -57,7 +62,8 @@ protected:
     void resizeEvent(QResizeEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
-    // A project file dragged from the file manager opens when dropped; nothing else does.
+    // A project file dragged from the file manager opens when dropped; record files
+    // (audio, text columns, universal files) become records; nothing else is taken.
     void dragEnterEvent(QDragEnterEvent* AEvent) override;
     void dropEvent(QDropEvent* AEvent) override;
 
@@ -90,8 +96,13 @@ private:
     // Refreshes the grid's columns and the settings editors; GenerateSignal takes over
     // what is being typed in an editor, opening a project drops it.
     void ShowSettings(bool ATakeOverEditing);
-    // The window after a project was opened: caption, grid columns and editors.
-    void ShowOpenedProject();
+    // The window after a project was opened: caption, grid columns, editors and
+    // records, then the message about record files that could not be read, if any.
+    void ShowOpenedProject(const QString& ARecordProblems);
+    // The record panel and the delete command after the records changed.
+    void ShowRecords();
+    void AddRecordFile();
+    void DeleteRecord();
     void GenerateSignal(int AKind);
     void CheckHarmonicsCount(const QStringList& Values, bool& CanClose);
     void btnInsSignalClick();
@@ -106,6 +117,7 @@ private:
     // The FFT plan and buffer, kept from one recalculation to the next.
     std::unique_ptr<TDftWorkspace> FDftWorkspace = std::make_unique<TDftWorkspace>();
     std::unique_ptr<TFileCommands> FFiles;
+    std::unique_ptr<TRecordCommands> FRecordCommands;
     QPointer<QWindow> FKeyPreviewWindow;
 
     // Commands.
@@ -117,6 +129,8 @@ private:
     QAction* acGenSignal = nullptr;
     QAction* acInsSignal = nullptr;
     QAction* acDelSignal = nullptr;
+    QAction* acAddRecord = nullptr;
+    QAction* acDelRecord = nullptr;
     QAction* acHelp = nullptr;
     QAction* acAbout = nullptr;
     QMenu* pmSaveCurve = nullptr;
@@ -142,6 +156,7 @@ private:
     TCategoryPanel* cpCmnParams = nullptr;
     TCategoryPanel* cpDftParams = nullptr;
     TCategoryPanel* cpSpectrum = nullptr;
+    TCategoryPanel* cpRecords = nullptr;
     QSplitter* vSplitter = nullptr;
     QSplitter* Splitter2 = nullptr;
 
@@ -150,4 +165,5 @@ private:
     std::unique_ptr<TSettingsPanel> FSettingsPanel;
     std::unique_ptr<TChartsPanel> FChartsPanel;
     std::unique_ptr<TSpectrumListPanel> FSpectrumListPanel;
+    std::unique_ptr<TRecordsPanel> FRecordsPanel;
 };
