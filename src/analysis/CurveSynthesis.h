@@ -1,10 +1,13 @@
 #pragma once
 
 #include "analysis/Progress.h"
+#include "analysis/WorkCost.h"
 #include "model/CalcSettings.h"
 #include "model/SignalList.h"
 
 #include <vector>
+
+class TWorkers;
 
 // The sampled composite signal: M points at the accumulated time t (t(0) = 0,
 // t(i + 1) = t(i) + dt rounded to double), each C plus the active signals.
@@ -14,15 +17,16 @@ struct TCurve {
 };
 
 // Expects every signal to have passed Calc. Small curves are summed term by term
-// exactly as written; large ones advance each signal by rotation between exact
-// anchors, which keeps every value within 1e-11 of the exact expression relative
-// to the signal's amplitude.
-// The progress hears of the work as CurveSeconds counts it.
+// exactly as written. Large ones run in blocks of time on the workers: each block
+// starts every signal from its exact value at the block's first sample and advances
+// it by rotation, which keeps every value within 1e-11 of the exact expression
+// relative to the signal's amplitude; the blocks never depend on the number of
+// threads, nor the values on them.
 TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings,
-                   TProgress* AProgress = nullptr);
+                   TWorkers* AWorkers = nullptr, TProgress* AProgress = nullptr);
 
-// Estimated seconds of SampleCurve for M samples of ATerms active signals.
-double CurveSeconds(int M, int ATerms);
+// The work of SampleCurve for M samples of ATerms active signals.
+TWork CurveWork(int M, int ATerms);
 // The number of active signals, which is what the curve's cost depends on.
 int ActiveCount(const TSignals& ASignals);
 

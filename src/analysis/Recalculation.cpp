@@ -3,6 +3,8 @@
 #include "analysis/CharacteristicSamples.h"
 #include "analysis/CurveSynthesis.h"
 #include "analysis/Dft.h"
+#include "analysis/Workers.h"
+#include "util/HugePages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,8 +19,30 @@ constexpr std::uint64_t BytesPerSpectrumPoint = 16 + 2 * 16;
 // A characteristic sample: a peak flag per bin, and for the peaks, at most every
 // other bin, the sample in the results and again in the window's list.
 constexpr std::uint64_t BytesPerBinOfSamples = 1 + 64 / 2;
-// Seconds per bin of the frequencies, fresh memory aside.
-constexpr double FrequencySeconds = 2e-9;
+// Below this much work on one core a run keeps to the calling thread: starting the
+// helpers would cost more than they save.
+constexpr double ParallelFromSeconds = 2e-4;
+
+// The frequencies: a division per bin into a fresh array.
+TWork FrequencyWork(std::uint64_t K) {
+    TWork Work = FreshArray(K, sizeof(double));
+    Work.Bytes += 8 * static_cast<double>(K);
+    return Work;
+}
+
+TWork ComputeWork(const TSignals& ASignals, const TCalcSettings& ASettings) {
+    const int M = std::max(ASettings.M, 0);
+    const int K = std::max(ASettings.K, 0);
+    return CurveWork(M, ActiveCount(ASignals)) +
+           ChooseDft(M, ASettings.N, K, ASettings.Window != wkNone).Work +
+           FrequencyWork(static_cast<std::uint64_t>(K)) + CharacteristicWork(K);
+}
+
+int ThreadsFor(const TWork& AWork, int AThreads) {
+    if (Seconds(AWork) < ParallelFromSeconds)
+        return 1;
+    return AThreads > 0 ? AThreads : AvailableCpus();
+}
 
 QString InvalidSignalText(int ACode) {
     switch (ACode) {
@@ -52,14 +76,13 @@ void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat) {
     }
 }
 
-TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings) {
+TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings, int AThreads) {
     const int M = std::max(ASettings.M, 0);
     const int K = std::max(ASettings.K, 0);
     const TDftChoice Dft = ChooseDft(M, ASettings.N, K, ASettings.Window != wkNone);
     TCalcCost Cost;
-    const double Frequencies = FrequencySeconds + FreshSeconds(K, sizeof(double));
-    Cost.Seconds = CurveSeconds(M, ActiveCount(ASignals)) + Dft.Seconds + Frequencies * K +
-                   CharacteristicSeconds(K);
+    Cost.Work = ComputeWork(ASignals, ASettings);
+    Cost.Seconds = Seconds(Cost.Work) / ThreadsFor(Cost.Work, AThreads);
     Cost.Bytes = BytesPerCurvePoint * static_cast<std::uint64_t>(M) +
                  (BytesPerSpectrumPoint + BytesPerBinOfSamples) * static_cast<std::uint64_t>(K) +
                  Dft.Bytes;
@@ -72,31 +95,43 @@ void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes) {
 }
 
 TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASettings,
-                           TDftWorkspace* AWorkspace, const TProgressCallback& AProgress) {
+                           TDftWorkspace* AWorkspace, const TProgressCallback& AProgress,
+                           int AThreads) {
     // Only a damaged project could bring these; they would divide by zero below.
     if (ASettings.N < 1 || !(ASettings.dt != 0))
         throw EZeroDivide();
-    TProgress Progress(AProgress, EstimateCost(ASignals, ASettings).Seconds);
+    const TWork Work = ComputeWork(ASignals, ASettings);
+    TProgress Progress(AProgress, Seconds(Work));
     try {
+        std::unique_ptr<TWorkers> Own;
+        if (ThreadsFor(Work, AThreads) > 1)
+            Own = std::make_unique<TWorkers>(AThreads);
+        TWorkers* Workers = Own.get();
         TCalcResult Result;
-        TCurve Curve = SampleCurve(ASignals, ASettings, &Progress);
+        TCurve Curve = SampleCurve(ASignals, ASettings, Workers, &Progress);
 
         Result.CurveTime = std::move(Curve.Time);
         Result.CurveValue = std::move(Curve.Value);
-        Result.SpectrumMagnitude = SpectrumMagnitudes(
-            Result.CurveValue, ASettings.Window, ASettings.N, ASettings.K, AWorkspace, &Progress);
+        Result.SpectrumMagnitude =
+            SpectrumMagnitudes(Result.CurveValue, ASettings.Window, ASettings.N, ASettings.K,
+                               AWorkspace, Workers, &Progress);
         const std::size_t K = Result.SpectrumMagnitude.size();
-        Result.SpectrumFrequency.reserve(K);
-        InTicks(K, FrequencySeconds + FreshSeconds(K, sizeof(double)), Progress,
-                [&](std::size_t First, std::size_t Last) {
-                    Result.SpectrumFrequency.resize(Last);
-                    for (std::size_t k = First; k < Last; ++k)
-                        Result.SpectrumFrequency[k] =
-                            (static_cast<double>(k) / ASettings.N) / ASettings.dt;
-                });
+        ReserveHuge(Result.SpectrumFrequency, K);
+        Result.SpectrumFrequency.resize(K);
+        RunBlocks(
+            Workers, BlockCount(K, PassBlock),
+            [&](std::size_t b) {
+                const std::size_t Last = std::min(K, (b + 1) * PassBlock);
+                for (std::size_t k = b * PassBlock; k < Last; ++k)
+                    Result.SpectrumFrequency[k] =
+                        (static_cast<double>(k) / ASettings.N) / ASettings.dt;
+            },
+            Progress,
+            Seconds(FrequencyWork(K)) / static_cast<double>(std::max<std::size_t>(K, 1)) *
+                PassBlock);
 
-        Result.Characteristic =
-            CharacteristicSamples(Result.SpectrumFrequency, Result.SpectrumMagnitude, &Progress);
+        Result.Characteristic = CharacteristicSamples(Result.SpectrumFrequency,
+                                                      Result.SpectrumMagnitude, Workers, &Progress);
         Progress.Finish();
         return Result;
     } catch (const std::bad_alloc&) {
@@ -107,11 +142,11 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASetti
 TCalcResult Recalculate(TSignals& ASignals, const TCalcSettings& ASettings,
                         const TRecalcOptions& AOptions) {
     CheckSignals(ASignals, AOptions.Format);
-    const TCalcCost Cost = EstimateCost(ASignals, ASettings);
+    const TCalcCost Cost = EstimateCost(ASignals, ASettings, AOptions.Threads);
     if (AOptions.AvailableBytes)
         CheckMemory(Cost, *AOptions.AvailableBytes);
     const TComputation Compute = [&](const TProgressCallback& AProgress) {
-        return ComputeResults(ASignals, ASettings, AOptions.Workspace, AProgress);
+        return ComputeResults(ASignals, ASettings, AOptions.Workspace, AProgress, AOptions.Threads);
     };
     return AOptions.Runner ? AOptions.Runner(Cost, Compute) : Compute({});
 }

@@ -219,7 +219,7 @@ TEST(Recalculation, ProgressRisesSteadilyOnEveryPath) {
         CheckSignals(List, DotLocale());
         const TCalcSettings Settings = Sized(c.M, c.N, c.K, c.Window);
         ASSERT_EQ(ChooseDft(c.M, c.N, c.K).Method, c.Method) << c.M;
-        ASSERT_GT(EstimateCost(List, Settings).Seconds, 0.1) << c.M;
+        ASSERT_GT(EstimateCost(List, Settings, 1).Seconds, 0.02) << c.M;
         std::vector<double> Shares;
         ComputeResults(List, Settings, nullptr, [&](double ADone) {
             Shares.push_back(ADone);
