@@ -228,12 +228,13 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
         QByteArray Stdout;
         for (const auto& [Option, Name] : Options.Outputs) {
             QByteArray Content;
+            const TTextSink Sink = [&Content](QByteArrayView APiece) { Content.append(APiece); };
             if (Option == QLatin1String("--curve")) {
-                Content = PointsText(Result.CurveTime, Result.CurveValue);
+                WritePointsText(Result.CurveTime, Result.CurveValue, Sink);
             } else if (Option == QLatin1String("--spectrum")) {
-                Content = PointsText(Result.SpectrumFrequency, Result.SpectrumMagnitude);
+                WritePointsText(Result.SpectrumFrequency, Result.SpectrumMagnitude, Sink);
             } else if (Option == QLatin1String("--samples")) {
-                Content = CharacteristicText(Result.Characteristic);
+                WriteCharacteristicText(Result.Characteristic, Sink);
             } else if (IsPicture(Option)) {
                 Content = ChartPicture(Option, Name, Result, Settings, Options.PictureSize);
             } else {
