@@ -164,16 +164,16 @@ AddLanes(double* AValue, std::size_t ACount, const double* ARe, const double* AI
 // One term over a run of samples that step by one constant: exact at its start, the
 // first lanes by the powers of the step's rotation, then all lanes together.
 void AddTermByLanes(TTermState& AState, const double* T, std::size_t n, double* AValue) {
-    TRotation Lane[Lanes];
-    Lane[0] = Anchor(AState.Term, T[0]);
+    const TRotation Start = Anchor(AState.Term, T[0]);
     AState.SetStep(T[1] - T[0]);
-    for (int p = 0, Width = 1; p < 5; ++p, Width *= 2)
-        for (int j = 0; j < Width; ++j)
-            Lane[Width + j] = Times(Lane[j], AState.Powers[p]);
-    double Re[Lanes], Im[Lanes];
-    for (int j = 0; j < Lanes; ++j) {
-        Re[j] = Lane[j].Re;
-        Im[j] = Lane[j].Im;
+    // Lanes [Width, 2 Width) from lanes [0, Width) by the power over Width steps.
+    double Re[Lanes] = {Start.Re}, Im[Lanes] = {Start.Im};
+    for (int p = 0, Width = 1; p < 5; ++p, Width *= 2) {
+        const TRotation& r = AState.Powers[p];
+        for (int j = 0; j < Width; ++j) {
+            Re[Width + j] = Re[j] * r.Re - Im[j] * r.Im;
+            Im[Width + j] = Re[j] * r.Im + Im[j] * r.Re;
+        }
     }
     AddLanes(AValue, n, Re, Im, AState.Powers[5].Re, AState.Powers[5].Im);
 }

@@ -15,11 +15,33 @@ constexpr std::size_t PieceLines = std::size_t{1} << 15;
 // Pieces formatted side by side before they go to the sink.
 constexpr std::size_t PiecesAtOnce = 8;
 
-// The pieces of ALines lines, APiece(First, Last, Out) formatting lines [First, Last)
-// into Out; formatted a few at a time on the workers, delivered in order.
+// The text of one piece, in room kept from piece to piece.
+class TPieceText {
+public:
+    // Room for at least ABytes, its content undefined.
+    char* Room(std::size_t ABytes) {
+        if (ABytes > FCapacity) {
+            FData = std::make_unique_for_overwrite<char[]>(ABytes);
+            FCapacity = ABytes;
+        }
+        return FData.get();
+    }
+    void SetEnd(const char* AEnd) { FSize = static_cast<std::size_t>(AEnd - FData.get()); }
+    QByteArrayView View() const {
+        return QByteArrayView(FData.get(), static_cast<qsizetype>(FSize));
+    }
+
+private:
+    std::unique_ptr<char[]> FData;
+    std::size_t FCapacity = 0;
+    std::size_t FSize = 0;
+};
+
+// The pieces of ALines lines, APiece(First, Last, Text) formatting lines [First, Last)
+// into Text; formatted a few at a time on the workers, delivered in order.
 void WritePieces(std::size_t ALines, int ANumbers, const TTextSink& ASink, int AThreads,
                  TProgress* AProgress,
-                 const std::function<void(std::size_t, std::size_t, std::string&)>& APiece) {
+                 const std::function<void(std::size_t, std::size_t, TPieceText&)>& APiece) {
     const std::size_t Pieces = BlockCount(ALines, PieceLines);
     std::unique_ptr<TWorkers> Workers;
     if (Pieces > 1 && AThreads != 1)
@@ -27,7 +49,7 @@ void WritePieces(std::size_t ALines, int ANumbers, const TTextSink& ASink, int A
     TProgress Silent;
     TProgress& Progress = AProgress ? *AProgress : Silent;
     const double PieceSeconds = Seconds(TextExportWork(PieceLines, ANumbers));
-    std::vector<std::string> Texts(std::min(Pieces, PiecesAtOnce));
+    std::vector<TPieceText> Texts(std::min(Pieces, PiecesAtOnce));
     for (std::size_t First = 0; First < Pieces; First += PiecesAtOnce) {
         const std::size_t Count = std::min(PiecesAtOnce, Pieces - First);
         RunBlocks(
@@ -38,7 +60,7 @@ void WritePieces(std::size_t ALines, int ANumbers, const TTextSink& ASink, int A
             },
             Progress, PieceSeconds);
         for (std::size_t p = 0; p < Count; ++p)
-            ASink(QByteArrayView(Texts[p].data(), static_cast<qsizetype>(Texts[p].size())));
+            ASink(Texts[p].View());
     }
 }
 
@@ -62,10 +84,9 @@ void WritePointsText(std::span<const double> AX, std::span<const double> AY, con
     const TShortFloatWriter Writer(AFormat);
     const std::size_t n = std::min(AX.size(), AY.size());
     WritePieces(n, 2, ASink, AThreads, AProgress,
-                [&](std::size_t First, std::size_t Last, std::string& AOut) {
+                [&](std::size_t First, std::size_t Last, TPieceText& AOut) {
                     constexpr std::size_t LineBytes = 2 * TShortFloatWriter::MaxBytes + 3;
-                    AOut.resize((Last - First) * LineBytes);
-                    char* At = AOut.data();
+                    char* At = AOut.Room((Last - First) * LineBytes);
                     for (std::size_t i = First; i < Last; ++i) {
                         At = Writer.Write(AX[i], At);
                         *At++ = '\t';
@@ -73,7 +94,7 @@ void WritePointsText(std::span<const double> AX, std::span<const double> AY, con
                         *At++ = '\r';
                         *At++ = '\n';
                     }
-                    AOut.resize(static_cast<std::size_t>(At - AOut.data()));
+                    AOut.SetEnd(At);
                 });
 }
 
@@ -88,11 +109,10 @@ void WriteCharacteristicText(const std::vector<TSpectrumSample>& ASamples, const
     const std::string Yes = EncodeForExport(BoolToYesNo(true));
     const std::string No = EncodeForExport(BoolToYesNo(false));
     WritePieces(ASamples.size(), 2, ASink, AThreads, AProgress,
-                [&](std::size_t First, std::size_t Last, std::string& AOut) {
+                [&](std::size_t First, std::size_t Last, TPieceText& AOut) {
                     const std::size_t LineBytes =
                         2 * TShortFloatWriter::MaxBytes + 4 + std::max(Yes.size(), No.size());
-                    AOut.resize((Last - First) * LineBytes);
-                    char* At = AOut.data();
+                    char* At = AOut.Room((Last - First) * LineBytes);
                     for (std::size_t i = First; i < Last; ++i) {
                         const TSpectrumSample& s = ASamples[i];
                         At = Writer.Write(s.Frequency(), At);
@@ -104,7 +124,7 @@ void WriteCharacteristicText(const std::vector<TSpectrumSample>& ASamples, const
                         *At++ = '\r';
                         *At++ = '\n';
                     }
-                    AOut.resize(static_cast<std::size_t>(At - AOut.data()));
+                    AOut.SetEnd(At);
                 });
 }
 

@@ -22,12 +22,14 @@ constexpr std::uint64_t DecimalScale = 10'000'000;
 // of integers. AHalfWay tells whether it lay exactly half-way.
 std::uint64_t ScaledFraction(double AValue, bool& AHalfWay) {
     AHalfWay = false;
-    if (AValue == 0)
+    const std::uint64_t Bits = std::bit_cast<std::uint64_t>(AValue);
+    const int Biased = static_cast<int>(Bits >> 52);
+    if (Biased == 0 && Bits == 0)
         return 0;
-    int Exponent = 0;
-    const double Mantissa = std::frexp(AValue, &Exponent); // AValue = Mantissa 2^Exponent
-    const std::uint64_t m = static_cast<std::uint64_t>(std::ldexp(Mantissa, 53));
-    const int s = 53 - Exponent; // AValue = m 2^-s, s > 53 since AValue < 1
+    // AValue = m 2^-s with the implicit bit of a normal number restored.
+    const std::uint64_t Fraction = Bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t m = Biased == 0 ? Fraction : Fraction | (std::uint64_t{1} << 52);
+    const int s = 1075 - (Biased == 0 ? 1 : Biased); // > 52 since AValue < 1
     if (s >= 128)
         return 0; // below 2^-75: far under half a unit of the seventh decimal
     const TWide Product = static_cast<TWide>(m) * DecimalScale;
@@ -38,16 +40,34 @@ std::uint64_t ScaledFraction(double AValue, bool& AHalfWay) {
     return static_cast<std::uint64_t>(Quotient) + (Remainder >= Half ? 1 : 0);
 }
 
+// "00" to "99": the digits of a pair at once.
+constexpr char Pairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // The decimal digits of a, at the end of a buffer that ends at AEnd; returns the start.
 char* DigitsBackwards(std::uint64_t a, char* AEnd) {
-    do {
-        *--AEnd = static_cast<char>('0' + a % 10);
-        a /= 10;
-    } while (a != 0);
+    while (a >= 100) {
+        const std::uint64_t Pair = a % 100;
+        a /= 100;
+        AEnd -= 2;
+        std::memcpy(AEnd, Pairs + 2 * Pair, 2);
+    }
+    if (a >= 10) {
+        AEnd -= 2;
+        std::memcpy(AEnd, Pairs + 2 * a, 2);
+    } else {
+        *--AEnd = static_cast<char>('0' + a);
+    }
     return AEnd;
 }
 
 char* Append(char* AOut, const std::string& ABytes) {
+    if (ABytes.size() == 1) {
+        *AOut = ABytes[0];
+        return AOut + 1;
+    }
     std::memcpy(AOut, ABytes.data(), ABytes.size());
     return AOut + ABytes.size();
 }
@@ -68,8 +88,8 @@ char* TShortFloatWriter::Write(double AValue, char* AOut) const {
     const double Abs = std::fabs(AValue);
     if (!(Abs < 1e18))
         return WriteSlowly(AValue, AOut);
-    double Whole = std::floor(Abs);
-    std::uint64_t Integer = static_cast<std::uint64_t>(Whole);
+    std::uint64_t Integer = static_cast<std::uint64_t>(Abs); // the floor, below 2^63
+    const double Whole = static_cast<double>(Integer);
     bool HalfWay = false;
     std::uint64_t Fraction = ScaledFraction(Abs - Whole, HalfWay); // the difference is exact
     // FormatFloat rounds an exact half-way value as the next double up; for values
@@ -93,15 +113,15 @@ char* TShortFloatWriter::Write(double AValue, char* AOut) const {
     }
     if (Fraction != 0) {
         AOut = Append(AOut, FDecimal);
-        int Shown = Decimals;
-        while (Fraction % 10 == 0) {
-            Fraction /= 10;
-            --Shown;
-        }
-        char* const Start = AOut;
-        AOut += Shown;
-        for (char* p = AOut; p != Start; Fraction /= 10)
-            *--p = static_cast<char>('0' + Fraction % 10);
+        // Seven digits with their leading zeros, then the trailing zeros dropped.
+        const std::uint64_t High = Fraction / 10000, Low = Fraction % 10000;
+        AOut[0] = static_cast<char>('0' + High / 100);
+        std::memcpy(AOut + 1, Pairs + 2 * (High % 100), 2);
+        std::memcpy(AOut + 3, Pairs + 2 * (Low / 100), 2);
+        std::memcpy(AOut + 5, Pairs + 2 * (Low % 100), 2);
+        AOut += Decimals;
+        while (AOut[-1] == '0')
+            --AOut;
     }
     return AOut;
 }
