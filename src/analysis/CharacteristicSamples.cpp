@@ -80,16 +80,20 @@ std::vector<TSpectrumSample> CharacteristicSamples(std::span<const double> AFreq
     Peak.resize(n);
     std::vector<std::vector<std::size_t>> Heads(Blocks);
     std::vector<std::size_t> Peaks(Blocks);
-    const auto Magnitude = [&](std::int64_t i) { return AMagnitude[static_cast<std::size_t>(i)]; };
+    // Plain pointers: a store through char may alias anything, and would have every
+    // value read again.
+    const double* const Magnitudes = AMagnitude.data();
+    const auto Magnitude = [Magnitudes](std::int64_t i) { return Magnitudes[i]; };
     RunBlocks(
         AWorkers, Blocks,
         [&](std::size_t b) {
             const std::size_t First = b * Block, Last = std::min(n, First + Block);
             std::size_t Count = 0;
+            char* const Marks = Peak.data();
+            const std::int64_t Size = static_cast<std::int64_t>(n);
             for (std::size_t i = First; i < Last; ++i) {
-                const bool IsPeak = IsLocalMaximum(static_cast<std::int64_t>(n), Magnitude,
-                                                   static_cast<std::int64_t>(i));
-                Peak[i] = IsPeak ? 1 : 0;
+                const bool IsPeak = IsLocalMaximum(Size, Magnitude, static_cast<std::int64_t>(i));
+                Marks[i] = IsPeak ? 1 : 0;
                 Count += IsPeak ? 1 : 0;
             }
             Peaks[b] = Count;

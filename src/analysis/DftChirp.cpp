@@ -166,8 +166,9 @@ void ChirpBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std
         const double Scale = 2.0 / (static_cast<double>(P) * N);
         ForEachItem(Count, Points(Count), AWorkers, AProgress,
                     [&](std::size_t First, std::size_t Last) {
+                        double* const Out = AResult.data() + FirstBin;
                         for (std::size_t r = First; r < Last; ++r)
-                            AResult[FirstBin + r] = Scale * Magnitude(W[L - 1 + r]);
+                            Out[r] = Scale * Magnitude(W[L - 1 + r]);
                     });
     }
 }

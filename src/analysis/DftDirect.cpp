@@ -88,7 +88,7 @@ void DirectBins(const TDftInput& AInput, int N, std::vector<double>& AResult, st
                         for (std::size_t s = 1; s < Segments; ++s)
                             Sum = {Sum.real() + Partial[s * ABins + k].real(),
                                    Sum.imag() + Partial[s * ABins + k].imag()};
-                        AResult[k] = 2 * Magnitude(Sum) / N;
+                        AResult[k] = 2 * Magnitude(Sum) / N; // a few bins: no need to hurry
                     }
                 });
 }

@@ -127,9 +127,9 @@ void FftBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::
         AProgress.Advance(Seconds(Stages.Transform));
         const auto* Out = reinterpret_cast<const std::complex<double>*>(In);
         ForEachItem(ABins, Stages.Bins, AWorkers, AProgress,
-                    [&](std::size_t First, std::size_t Last) {
+                    [&, Result = AResult.data()](std::size_t First, std::size_t Last) {
                         for (std::size_t k = First; k < Last; ++k)
-                            AResult[k] = 2 * Magnitude(Out[k]) / N;
+                            Result[k] = 2 * Magnitude(Out[k]) / N;
                     });
         return;
     }
@@ -138,8 +138,9 @@ void FftBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::
     TComplexArray Data = AllocComplex(Size);
     Fill(Data.get());
     Fft.Forward(Data.get(), AWorkers, AProgress);
-    ForEachItem(ABins, Stages.Bins, AWorkers, AProgress, [&](std::size_t First, std::size_t Last) {
-        for (std::size_t k = First; k < Last; ++k)
-            AResult[k] = 2 * Magnitude(Data[Fft.Position(k)]) / N;
-    });
+    ForEachItem(ABins, Stages.Bins, AWorkers, AProgress,
+                [&, Result = AResult.data()](std::size_t First, std::size_t Last) {
+                    for (std::size_t k = First; k < Last; ++k)
+                        Result[k] = 2 * Magnitude(Data[Fft.Position(k)]) / N;
+                });
 }

@@ -26,11 +26,12 @@ void FoldBins(std::vector<double>& AResult, int N, std::size_t AComputed, TWorke
     const std::size_t Size = static_cast<std::size_t>(N);
     ForEachItem(AResult.size() - AComputed, FoldWork(AResult.size(), AComputed), AWorkers,
                 AProgress, [&](std::size_t First, std::size_t Last) {
+                    double* const Result = AResult.data();
                     for (std::size_t k = AComputed + First; k < AComputed + Last; ++k) {
                         std::size_t Bin = k % Size;
                         if (Bin > Size / 2)
                             Bin = Size - Bin; // X(N - k) is the conjugate of X(k)
-                        AResult[k] = AResult[Bin];
+                        Result[k] = Result[Bin];
                     }
                 });
 }

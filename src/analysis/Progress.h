@@ -30,6 +30,8 @@ public:
     void Advance(double ASeconds);
     // Reports the whole work done.
     void Finish();
+    // Whether anyone listens: a computation that is watched reports as often as it can.
+    bool Watched() const { return FCallback != nullptr; }
 
 private:
     void Report(double ADone);

@@ -118,17 +118,13 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASetti
         const std::size_t K = Result.SpectrumMagnitude.size();
         ReserveHuge(Result.SpectrumFrequency, K);
         Result.SpectrumFrequency.resize(K);
-        RunBlocks(
-            Workers, BlockCount(K, PassBlock),
-            [&](std::size_t b) {
-                const std::size_t Last = std::min(K, (b + 1) * PassBlock);
-                for (std::size_t k = b * PassBlock; k < Last; ++k)
-                    Result.SpectrumFrequency[k] =
-                        (static_cast<double>(k) / ASettings.N) / ASettings.dt;
-            },
-            Progress,
-            Seconds(FrequencyWork(K)) / static_cast<double>(std::max<std::size_t>(K, 1)) *
-                PassBlock);
+        double* const Frequency = Result.SpectrumFrequency.data();
+        const double N = ASettings.N, dt = ASettings.dt;
+        ForEachItem(K, FrequencyWork(K), Workers, Progress,
+                    [=](std::size_t First, std::size_t Last) {
+                        for (std::size_t k = First; k < Last; ++k)
+                            Frequency[k] = (static_cast<double>(k) / N) / dt;
+                    });
 
         Result.Characteristic = CharacteristicSamples(Result.SpectrumFrequency,
                                                       Result.SpectrumMagnitude, Workers, &Progress);

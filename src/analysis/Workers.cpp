@@ -90,7 +90,7 @@ int AvailableCpus() {
 TWorkers::TWorkers(int AThreads) : FThreads(AThreads > 0 ? AThreads : AvailableCpus()) {
     if (FThreads > 1) {
         FPool = std::make_unique<QThreadPool>();
-        FPool->setMaxThreadCount(FThreads - 1);
+        FPool->setMaxThreadCount(FThreads);
     }
 }
 
@@ -101,7 +101,12 @@ void TWorkers::Run(std::size_t ACount, const std::function<void(std::size_t)>& A
     if (!FPool || ACount <= 1)
         return RunAlone(ACount, ABlock, &AProgress, ABlockSeconds);
     auto Shared = std::make_shared<TShared>(ACount, ABlock);
-    const std::size_t Helpers = std::min<std::size_t>(FThreads - 1, ACount - 1);
+    // A watched run leaves the blocks to the helpers and only reports, so that the
+    // progress hears of every block as soon as it is done; otherwise the calling thread
+    // takes blocks too.
+    const bool Watched = AProgress.Watched();
+    const std::size_t Helpers = Watched ? std::min<std::size_t>(FThreads, ACount)
+                                        : std::min<std::size_t>(FThreads - 1, ACount - 1);
     for (std::size_t h = 0; h < Helpers; ++h)
         FPool->start([Shared] {
             while (Shared->RunOne()) {
@@ -114,7 +119,7 @@ void TWorkers::Run(std::size_t ACount, const std::function<void(std::size_t)>& A
         Reported = Now;
     };
     try {
-        while (Shared->RunOne())
+        while (!Watched && Shared->RunOne())
             Report();
         for (;;) {
             {

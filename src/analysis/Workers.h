@@ -27,11 +27,11 @@ public:
 
     int Threads() const { return FThreads; }
 
-    // Runs ABlock(b) for b = 0 .. ACount - 1, spread over the threads, the calling one
-    // among them, and returns when all have run. AProgress hears from the calling
-    // thread of every finished block as ABlockSeconds. When the progress asks to stop
-    // or a block raises, no further block starts, and once the running ones are done
-    // the error is raised here.
+    // Runs ABlock(b) for b = 0 .. ACount - 1, spread over the threads, and returns when
+    // all have run. AProgress hears from the calling thread of every finished block as
+    // ABlockSeconds; while it is watched the calling thread only reports, otherwise it
+    // takes blocks as well. When the progress asks to stop or a block raises, no
+    // further block starts, and once the running ones are done the error is raised here.
     void Run(std::size_t ACount, const std::function<void(std::size_t)>& ABlock,
              TProgress& AProgress, double ABlockSeconds);
     // The same without progress: for short parallel steps such as FFTW's loops.
