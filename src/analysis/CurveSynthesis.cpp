@@ -39,7 +39,8 @@ constexpr std::size_t PieceTerms = std::size_t{1} << 18;
 // T[1 .. n) from T[0], each the previous plus dt rounded to double. Within a binade
 // of t the sums step by one constant, so the candidates T[0] + j s are checked all at
 // once, which needs no chain of additions; a block where they fail is summed one by one.
-void AccumulateBlock(double* T, std::size_t n, double dt) {
+__attribute__((target_clones("avx512f", "avx2", "default"))) void
+AccumulateBlock(double* T, std::size_t n, double dt) {
     const double Step = (T[0] + dt) - T[0];
     for (std::size_t j = 1; j < n; ++j)
         T[j] = T[0] + static_cast<double>(j) * Step;

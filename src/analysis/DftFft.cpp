@@ -128,8 +128,7 @@ void FftBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::
         const auto* Out = reinterpret_cast<const std::complex<double>*>(In);
         ForEachItem(ABins, Stages.Bins, AWorkers, AProgress,
                     [&, Result = AResult.data()](std::size_t First, std::size_t Last) {
-                        for (std::size_t k = First; k < Last; ++k)
-                            Result[k] = 2 * Magnitude(Out[k]) / N;
+                        BinMagnitudes(Out + First, Last - First, N, Result + First);
                     });
         return;
     }

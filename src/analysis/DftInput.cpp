@@ -17,6 +17,12 @@ TWork FoldWork(std::uint64_t K, std::uint64_t AComputed) {
     return Work;
 }
 
+__attribute__((target_clones("avx512f", "avx2", "default"))) void
+BinMagnitudes(const std::complex<double>* AIn, std::size_t ACount, int N, double* AOut) {
+    for (std::size_t k = 0; k < ACount; ++k)
+        AOut[k] = 2 * Magnitude(AIn[k]) / N;
+}
+
 std::int64_t DistinctBins(int N, int K) {
     return std::min<std::int64_t>(K, N / 2 + 1);
 }

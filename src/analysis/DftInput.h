@@ -54,6 +54,9 @@ inline double Magnitude(std::complex<double> z) {
     return std::sqrt(z.real() * z.real() + z.imag() * z.imag());
 }
 
+// AOut[k] = 2 |AIn[k]| / N for k < ACount, in wide vectors where the processor has them.
+void BinMagnitudes(const std::complex<double>* AIn, std::size_t ACount, int N, double* AOut);
+
 // Result[k] for k >= AComputed from the bins below, and its work.
 TWork FoldWork(std::uint64_t K, std::uint64_t AComputed);
 void FoldBins(std::vector<double>& AResult, int N, std::size_t AComputed, TWorkers* AWorkers,

@@ -21,7 +21,7 @@ constexpr std::uint64_t BytesPerSpectrumPoint = 16 + 2 * 16;
 constexpr std::uint64_t BytesPerBinOfSamples = 1 + 64 / 2;
 // Below this much work on one core a run keeps to the calling thread: starting the
 // helpers would cost more than they save.
-constexpr double ParallelFromSeconds = 2e-4;
+constexpr double ParallelFromSeconds = 1e-3;
 
 // The frequencies: a division per bin into a fresh array.
 TWork FrequencyWork(std::uint64_t K) {
@@ -30,11 +30,23 @@ TWork FrequencyWork(std::uint64_t K) {
     return Work;
 }
 
-TWork ComputeWork(const TSignals& ASignals, const TCalcSettings& ASettings) {
-    const int M = std::max(ASettings.M, 0);
+// AOut[k] = (k / N) / dt for k in [AFirst, ALast), in wide vectors where the processor
+// has them.
+__attribute__((target_clones("avx512f", "avx2", "default"))) void
+Frequencies(std::size_t AFirst, std::size_t ALast, double N, double dt, double* AOut) {
+    for (std::size_t k = AFirst; k < ALast; ++k)
+        AOut[k] = (static_cast<double>(k) / N) / dt;
+}
+
+TDftChoice DftFor(const TCalcSettings& ASettings) {
+    return ChooseDft(std::max(ASettings.M, 0), ASettings.N, std::max(ASettings.K, 0),
+                     ASettings.Window != wkNone);
+}
+
+TWork ComputeWork(const TSignals& ASignals, const TCalcSettings& ASettings,
+                  const TDftChoice& ADft) {
     const int K = std::max(ASettings.K, 0);
-    return CurveWork(M, ActiveCount(ASignals)) +
-           ChooseDft(M, ASettings.N, K, ASettings.Window != wkNone).Work +
+    return CurveWork(std::max(ASettings.M, 0), ActiveCount(ASignals)) + ADft.Work +
            FrequencyWork(static_cast<std::uint64_t>(K)) + CharacteristicWork(K);
 }
 
@@ -79,9 +91,9 @@ void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat) {
 TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings, int AThreads) {
     const int M = std::max(ASettings.M, 0);
     const int K = std::max(ASettings.K, 0);
-    const TDftChoice Dft = ChooseDft(M, ASettings.N, K, ASettings.Window != wkNone);
+    const TDftChoice Dft = DftFor(ASettings);
     TCalcCost Cost;
-    Cost.Work = ComputeWork(ASignals, ASettings);
+    Cost.Work = ComputeWork(ASignals, ASettings, Dft);
     Cost.Seconds = Seconds(Cost.Work) / ThreadsFor(Cost.Work, AThreads);
     Cost.Bytes = BytesPerCurvePoint * static_cast<std::uint64_t>(M) +
                  (BytesPerSpectrumPoint + BytesPerBinOfSamples) * static_cast<std::uint64_t>(K) +
@@ -100,7 +112,8 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASetti
     // Only a damaged project could bring these; they would divide by zero below.
     if (ASettings.N < 1 || !(ASettings.dt != 0))
         throw EZeroDivide();
-    const TWork Work = ComputeWork(ASignals, ASettings);
+    const TDftChoice Dft = DftFor(ASettings);
+    const TWork Work = ComputeWork(ASignals, ASettings, Dft);
     TProgress Progress(AProgress, Seconds(Work));
     try {
         std::unique_ptr<TWorkers> Own;
@@ -113,17 +126,15 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASetti
         Result.CurveTime = std::move(Curve.Time);
         Result.CurveValue = std::move(Curve.Value);
         Result.SpectrumMagnitude =
-            SpectrumMagnitudes(Result.CurveValue, ASettings.Window, ASettings.N, ASettings.K,
-                               AWorkspace, Workers, &Progress);
+            SpectrumMagnitudesBy(Dft.Method, Result.CurveValue, ASettings.Window, ASettings.N,
+                                 ASettings.K, AWorkspace, Workers, &Progress);
         const std::size_t K = Result.SpectrumMagnitude.size();
         ReserveHuge(Result.SpectrumFrequency, K);
         Result.SpectrumFrequency.resize(K);
         double* const Frequency = Result.SpectrumFrequency.data();
-        const double N = ASettings.N, dt = ASettings.dt;
         ForEachItem(K, FrequencyWork(K), Workers, Progress,
-                    [=](std::size_t First, std::size_t Last) {
-                        for (std::size_t k = First; k < Last; ++k)
-                            Frequency[k] = (static_cast<double>(k) / N) / dt;
+                    [&](std::size_t First, std::size_t Last) {
+                        Frequencies(First, Last, ASettings.N, ASettings.dt, Frequency);
                     });
 
         Result.Characteristic = CharacteristicSamples(Result.SpectrumFrequency,
