@@ -5,6 +5,7 @@
 #include "ReferenceDft.h"
 #include "analysis/Dft.h"
 #include "analysis/Recalculation.h"
+#include "analysis/Workers.h"
 
 #include <benchmark/benchmark.h>
 
@@ -46,7 +47,9 @@ TCalcSettings Settings(int M, int N, int K) {
     return s;
 }
 
-void RunCase(benchmark::State& AState, int ASignals, const TCalcSettings& ASettings) {
+// AThreads: 0 for every CPU the process may run on.
+void RunCase(benchmark::State& AState, int ASignals, const TCalcSettings& ASettings,
+             int AThreads = 0) {
     TSignals List;
     FillSignals(List, ASignals);
     // The window keeps one workspace for all its recalculations.
@@ -54,10 +57,11 @@ void RunCase(benchmark::State& AState, int ASignals, const TCalcSettings& ASetti
     for (auto _ : AState) {
         TRecalcOptions Options;
         Options.Workspace = &Workspace;
+        Options.Threads = AThreads;
         TCalcResult r = Recalculate(List, ASettings, Options);
         benchmark::DoNotOptimize(r.Characteristic.data());
     }
-    const TCalcCost Cost = EstimateCost(List, ASettings);
+    const TCalcCost Cost = EstimateCost(List, ASettings, AThreads);
     AState.counters["peak_MiB"] = PeakMiB();
     AState.counters["est_s"] = Cost.Seconds;
     AState.counters["est_MiB"] = static_cast<double>(Cost.Bytes) / (1 << 20);
@@ -74,6 +78,12 @@ void Large50(benchmark::State& s) {
 }
 void Huge255(benchmark::State& s) {
     RunCase(s, 255, Settings(1 << 20, 1 << 20, 1 << 19));
+}
+// Huge255 on one thread and on every CPU: how the work scales with the threads.
+void Huge255Threads(benchmark::State& s) {
+    const int Threads = static_cast<int>(s.range(0));
+    RunCase(s, 255, Settings(1 << 20, 1 << 20, 1 << 19), Threads);
+    s.counters["threads"] = Threads > 0 ? Threads : AvailableCpus();
 }
 void FewBinsOfHugeN(benchmark::State& s) {
     RunCase(s, 0, Settings(1000, 1 << 24, 200));
@@ -121,6 +131,7 @@ BENCHMARK(Defaults)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Medium5)->Unit(benchmark::kMillisecond);
 BENCHMARK(Large50)->Unit(benchmark::kMillisecond);
 BENCHMARK(Huge255)->Unit(benchmark::kMillisecond);
+BENCHMARK(Huge255Threads)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(FewBinsOfHugeN)->Unit(benchmark::kMillisecond);
 BENCHMARK(ManyBinsOfLargestN)->Unit(benchmark::kMillisecond);
 BENCHMARK(LongCurveHugeN)->Unit(benchmark::kMillisecond);

@@ -1,94 +1,134 @@
 #include "analysis/CharacteristicSamples.h"
 
+#include "analysis/Workers.h"
+#include "util/HugePages.h"
+
 #include <algorithm>
 #include <memory>
 
 namespace {
 
 constexpr std::size_t HeadSize = 5;
-// Seconds per sample of each pass over the spectrum, calibrated with the benchmark.
-constexpr double PassSeconds = 1.5e-9;
-// Finding the strongest: a rising spectrum moves every sample through the head.
-constexpr double StrongestSeconds = 6e-9;
-// The passes that write: the peak marks, and the peaks, allowing for one in eight.
-double MarkSeconds(std::size_t K) {
-    return PassSeconds + FreshSeconds(K, 1);
-}
-double CollectSeconds(std::size_t K) {
-    return PassSeconds + FreshSeconds(K / 8, sizeof(TSpectrumSample)) / 8;
+// Samples per block of the passes over the spectrum.
+constexpr std::size_t Block = std::size_t{1} << 16;
+
+// Keeps the positions of the strongest samples in AHead as APositions offers them in
+// ascending order: a later sample enters only when strictly larger, so equal
+// magnitudes keep their order of frequency.
+template <typename TPositions>
+void KeepStrongest(std::span<const double> AMagnitude, const TPositions& APositions,
+                   std::vector<std::size_t>& AHead) {
+    for (const std::size_t i : APositions) {
+        const double m = AMagnitude[i];
+        if (AHead.size() == HeadSize && !(m > AMagnitude[AHead.back()]))
+            continue;
+        auto Pos = AHead.end();
+        while (Pos != AHead.begin() && m > AMagnitude[*(Pos - 1)])
+            --Pos;
+        AHead.insert(Pos, i);
+        if (AHead.size() > HeadSize)
+            AHead.pop_back();
+    }
 }
 
-// Positions of the strongest samples in one pass; a later sample enters only when
-// strictly larger, so equal magnitudes keep their order of frequency.
-std::vector<std::size_t> Strongest(std::span<const double> AMagnitude, TProgress& AProgress) {
-    std::vector<std::size_t> Head;
-    InTicks(AMagnitude.size(), StrongestSeconds, AProgress,
-            [&](std::size_t First, std::size_t Last) {
-                for (std::size_t i = First; i < Last; ++i) {
-                    const double m = AMagnitude[i];
-                    if (Head.size() == HeadSize && !(m > AMagnitude[Head.back()]))
-                        continue;
-                    auto Pos = Head.end();
-                    while (Pos != Head.begin() && m > AMagnitude[*(Pos - 1)])
-                        --Pos;
-                    Head.insert(Pos, i);
-                    if (Head.size() > HeadSize)
-                        Head.pop_back();
-                }
-            });
-    return Head;
+// The positions [AFirst, ALast) one by one.
+struct TRange {
+    std::size_t First, Last;
+    struct TIterator {
+        std::size_t i;
+        std::size_t operator*() const { return i; }
+        TIterator& operator++() {
+            ++i;
+            return *this;
+        }
+        bool operator!=(const TIterator& AOther) const { return i != AOther.i; }
+    };
+    TIterator begin() const { return {First}; }
+    TIterator end() const { return {Last}; }
+};
+
+// The first pass: the peak marks, fresh, and the strongest of each block, with its
+// peak count.
+TWork MarkWork(std::size_t n) {
+    TWork Work = FreshArray(n, 1);
+    Work.Bytes += (3 * sizeof(double) + 1) * static_cast<double>(n);
+    return Work;
+}
+// The second: the peaks copied out, allowing for a peak every fourth sample.
+TWork CollectWork(std::size_t n) {
+    TWork Work = FreshArray(n / 4, sizeof(TSpectrumSample));
+    Work.Bytes += (1 + sizeof(TSpectrumSample) / 4.0) * static_cast<double>(n);
+    return Work;
 }
 
 } // namespace
 
-double CharacteristicSeconds(int K) {
+TWork CharacteristicWork(int K) {
     const std::size_t n = static_cast<std::size_t>(std::max(K, 0));
-    return (MarkSeconds(n) + PassSeconds + StrongestSeconds + CollectSeconds(n)) *
-           static_cast<double>(n);
+    return MarkWork(n) + CollectWork(n);
 }
 
 std::vector<TSpectrumSample> CharacteristicSamples(std::span<const double> AFrequency,
                                                    std::span<const double> AMagnitude,
-                                                   TProgress* AProgress) {
+                                                   TWorkers* AWorkers, TProgress* AProgress) {
     TProgress Silent;
     TProgress& Progress = AProgress ? *AProgress : Silent;
-    const int n = static_cast<int>(AMagnitude.size());
+    const std::size_t n = AMagnitude.size();
+    const std::size_t Blocks = BlockCount(n, Block);
     std::vector<char> Peak;
-    Peak.reserve(AMagnitude.size());
-    InTicks(AMagnitude.size(), MarkSeconds(AMagnitude.size()), Progress,
-            [&](std::size_t First, std::size_t Last) { Peak.insert(Peak.end(), Last - First, 0); });
-    // The peak rule reads each magnitude about three times; the reads count the work.
-    const std::size_t ReadsPerTick = 3 * TProgress::ItemsPerTick(PassSeconds);
-    std::size_t Reads = 0, Peaks = 0;
-    MarkLocalMaxima(
-        n,
-        [&](int i) {
-            if (++Reads == ReadsPerTick) {
-                Reads = 0;
-                Progress.Advance(PassSeconds * static_cast<double>(ReadsPerTick) / 3);
+    ReserveHuge(Peak, n);
+    Peak.resize(n);
+    std::vector<std::vector<std::size_t>> Heads(Blocks);
+    std::vector<std::size_t> Peaks(Blocks);
+    // Plain pointers: a store through char may alias anything, and would have every
+    // value read again.
+    const double* const Magnitudes = AMagnitude.data();
+    const auto Magnitude = [Magnitudes](std::int64_t i) { return Magnitudes[i]; };
+    RunBlocks(
+        AWorkers, Blocks,
+        [&](std::size_t b) {
+            const std::size_t First = b * Block, Last = std::min(n, First + Block);
+            std::size_t Count = 0;
+            char* const Marks = Peak.data();
+            const std::int64_t Size = static_cast<std::int64_t>(n);
+            for (std::size_t i = First; i < Last; ++i) {
+                const bool IsPeak = IsLocalMaximum(Size, Magnitude, static_cast<std::int64_t>(i));
+                Marks[i] = IsPeak ? 1 : 0;
+                Count += IsPeak ? 1 : 0;
             }
-            return AMagnitude[i];
+            Peaks[b] = Count;
+            KeepStrongest(AMagnitude, TRange{First, Last}, Heads[b]);
         },
-        [&](int i) {
-            Peak[i] = 1;
-            ++Peaks;
-        });
+        Progress, Seconds(MarkWork(n)) / static_cast<double>(std::max<std::size_t>(Blocks, 1)));
 
-    // Room for all at once: growing a vector of millions of peaks would copy them
-    // into fresh memory in one piece.
+    // The strongest of the blocks' strongest, offered in ascending position.
+    std::vector<std::size_t> Head;
+    for (const std::vector<std::size_t>& Candidates : Heads) {
+        std::vector<std::size_t> Sorted(Candidates);
+        std::sort(Sorted.begin(), Sorted.end());
+        KeepStrongest(AMagnitude, Sorted, Head);
+    }
+    std::vector<std::size_t> Offset(Blocks + 1, Head.size());
+    for (std::size_t b = 0; b < Blocks; ++b)
+        Offset[b + 1] = Offset[b] + Peaks[b];
+
     std::vector<TSpectrumSample> Result;
-    Result.reserve(HeadSize + Peaks);
-    for (const std::size_t i : Strongest(AMagnitude, Progress))
-        Result.emplace_back(AFrequency[i], AMagnitude[i]);
-    InTicks(AMagnitude.size(), CollectSeconds(AMagnitude.size()), Progress,
-            [&](std::size_t First, std::size_t Last) {
-                for (std::size_t i = First; i < Last; ++i) {
-                    if (Peak[i]) {
-                        Result.emplace_back(AFrequency[i], AMagnitude[i]);
-                        Result.back().SetPeak(true);
-                    }
+    ReserveHuge(Result, Offset[Blocks]);
+    Result.resize(Offset[Blocks], TSpectrumSample(0, 0));
+    for (std::size_t p = 0; p < Head.size(); ++p)
+        Result[p] = TSpectrumSample(AFrequency[Head[p]], AMagnitude[Head[p]]);
+    RunBlocks(
+        AWorkers, Blocks,
+        [&](std::size_t b) {
+            const std::size_t First = b * Block, Last = std::min(n, First + Block);
+            std::size_t At = Offset[b];
+            for (std::size_t i = First; i < Last; ++i)
+                if (Peak[i]) {
+                    Result[At] = TSpectrumSample(AFrequency[i], AMagnitude[i]);
+                    Result[At++].SetPeak(true);
                 }
-            });
+        },
+        Progress, Seconds(CollectWork(n)) / static_cast<double>(std::max<std::size_t>(Blocks, 1)));
     return Result;
 }
 

@@ -1,6 +1,8 @@
 #include "analysis/CurveSynthesis.h"
 
 #include "analysis/RecordCurve.h"
+#include "analysis/Workers.h"
+#include "util/HugePages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,72 +24,123 @@ std::vector<TTerm> ActiveTerms(const TSignals& ASignals) {
     return Terms;
 }
 
-// Seconds per sample and per term, calibrated with the benchmark.
-constexpr double TimeSeconds = 1e-9;        // accumulating a time
-constexpr double TermSeconds = 0.7e-9;      // a term of a sample by rotation
-constexpr double DirectTermSeconds = 25e-9; // a term evaluated as written
-constexpr double RecordSeconds = 2e-9;      // a record's sample, interpolated
-
-// Grows piece by piece into reserved room, like FilledVector.
-std::vector<double> AccumulatedTime(int M, double dt, TProgress& AProgress) {
-    const std::size_t n = static_cast<std::size_t>(std::max(M, 0));
-    std::vector<double> Time;
-    Time.reserve(n);
-    double t = 0;
-    InTicks(n, TimeSeconds + FreshSeconds(n, sizeof(double)), AProgress,
-            [&](std::size_t First, std::size_t Last) {
-                Time.resize(Last);
-                for (std::size_t i = First; i < Last; ++i) {
-                    Time[i] = t;
-                    t = t + dt;
-                }
-            });
-    return Time;
-}
-
 // Curves up to this many term evaluations are summed term by term.
 constexpr std::int64_t DirectLimit = 1 << 16;
-// Samples between two exact anchors of the rotation.
+// Samples between two exact anchors: a block of values stays in the first-level cache
+// while every signal is added to it.
 constexpr std::size_t BlockSize = 4096;
 // Samples that advance side by side: sample i + Lanes follows sample i by one
 // common rotation wherever the time steps repeat with this period.
 constexpr int Lanes = 32;
+// Sample-terms per piece of work handed to a worker.
+constexpr std::size_t PieceTerms = std::size_t{1} << 18;
 
-// A rotation with decay: multiplying A e^(-D t) (cos + i sin)(Wd t + Fi) by it
-// advances the term by a time step.
+// ---- The accumulated time ----
+
+// T[1 .. n) from T[0], each the previous plus dt rounded to double. Within a binade
+// of t the sums step by one constant, so the candidates T[0] + j s are checked all at
+// once, which needs no chain of additions; a block where they fail is summed one by one.
+__attribute__((target_clones("avx512f", "avx2", "default"))) void
+AccumulateBlock(double* T, std::size_t n, double dt) {
+    const double Step = (T[0] + dt) - T[0];
+    for (std::size_t j = 1; j < n; ++j)
+        T[j] = T[0] + static_cast<double>(j) * Step;
+    std::size_t Wrong = 0;
+    for (std::size_t j = 1; j < n; ++j)
+        Wrong += T[j] != T[j - 1] + dt ? 1 : 0;
+    if (Wrong != 0)
+        for (std::size_t j = 1; j < n; ++j)
+            T[j] = T[j - 1] + dt;
+}
+
+// The work of the time and the values: two arrays written once, the time read again.
+TWork ArraysWork(std::size_t n) {
+    TWork Work = FreshArray(n, sizeof(double)) * 2;
+    Work.Bytes += 3 * sizeof(double) * static_cast<double>(n);
+    return Work;
+}
+
+// The time, and room for the values, grown block by block in order.
+TCurve AccumulatedTime(std::size_t n, double dt, TProgress& AProgress) {
+    TCurve Curve;
+    ReserveHuge(Curve.Time, n);
+    ReserveHuge(Curve.Value, n);
+    double Next = 0;
+    const std::size_t Blocks = BlockCount(n, BlockSize);
+    RunInOrder(
+        Blocks,
+        [&](std::size_t b) {
+            const std::size_t Start = b * BlockSize, End = std::min(n, Start + BlockSize);
+            Curve.Time.resize(End);
+            Curve.Value.resize(End);
+            Curve.Time[Start] = Next;
+            AccumulateBlock(Curve.Time.data() + Start, End - Start, dt);
+            Next = Curve.Time[End - 1] + dt;
+        },
+        AProgress, Seconds(ArraysWork(n)) / static_cast<double>(std::max<std::size_t>(Blocks, 1)));
+    return Curve;
+}
+
+// ---- The terms by rotation ----
+
+// Multiplying A e^(-D t) (cos + i sin)(Wd t + Fi) by a rotation advances the term.
 struct TRotation {
-    double Step = 0;
     double Re = 1, Im = 0;
 };
 
 TRotation RotationOver(const TTerm& ATerm, double AStep) {
     const double Decay = std::exp(-ATerm.D * AStep);
-    return {AStep, Decay * std::cos(ATerm.Wd * AStep), Decay * std::sin(ATerm.Wd * AStep)};
+    return {Decay * std::cos(ATerm.Wd * AStep), Decay * std::sin(ATerm.Wd * AStep)};
 }
 
-// The steps t(i + 1) - t(i) take only a few distinct values (a couple per binade of
-// t), so each term remembers the rotation of the step it saw last.
-const TRotation& CachedRotation(const TTerm& ATerm, double AStep, TRotation& ACache) {
-    if (ACache.Step != AStep)
-        ACache = RotationOver(ATerm, AStep);
-    return ACache;
+TRotation Times(const TRotation& a, const TRotation& b) {
+    return {a.Re * b.Re - a.Im * b.Im, a.Re * b.Im + a.Im * b.Re};
 }
 
-// The term at ATime exactly, with the phase in extended precision: Wd * t can
-// reach millions of radians.
-void Anchor(const TTerm& ATerm, double ATime, double& ARe, double& AIm) {
+// 2 pi in three parts of 32, 32 and 64 bits: Turns times either of the first two is
+// exact for fewer than 2^31 turns.
+constexpr long double TwoPi1 = 0x6487ed51p-28L;
+constexpr long double TwoPi2 = 0x85a308d3p-63L;
+constexpr long double TwoPi3 = 0x98cc51701b839a25p-130L;
+
+// The term at ATime, with the phase taken in extended precision and reduced to
+// within a half turn: Wd * t can reach millions of radians.
+TRotation Anchor(const TTerm& ATerm, double ATime) {
     const long double t = ATime;
-    const long double Amplitude = std::exp(-static_cast<long double>(ATerm.D) * t) * ATerm.A;
     const long double Phase = static_cast<long double>(ATerm.Wd) * t + ATerm.Fi;
-    ARe = static_cast<double>(Amplitude * std::cos(Phase));
-    AIm = static_cast<double>(Amplitude * std::sin(Phase));
+    const double Quotient = static_cast<double>(Phase / (TwoPi1 + TwoPi2));
+    // Any whole number of turns near the quotient will do; the conversion to an
+    // integer is the quick way to one.
+    const long double Turns = std::fabs(Quotient) < 0x1p62
+                                  ? static_cast<long double>(static_cast<std::int64_t>(
+                                        Quotient + (Quotient < 0 ? -0.5 : 0.5)))
+                                  : std::nearbyint(static_cast<long double>(Quotient));
+    const double Angle =
+        static_cast<double>(((Phase - Turns * TwoPi1) - Turns * TwoPi2) - Turns * TwoPi3);
+    const double Amplitude =
+        std::exp(static_cast<double>(-static_cast<long double>(ATerm.D) * t)) * ATerm.A;
+    return {Amplitude * std::cos(Angle), Amplitude * std::sin(Angle)};
 }
 
-void Rotate(double& ARe, double& AIm, const TRotation& r) {
-    const double NextRe = ARe * r.Re - AIm * r.Im;
-    AIm = ARe * r.Im + AIm * r.Re;
-    ARe = NextRe;
-}
+// An anchor and the first lanes cost about as much as this many function evaluations.
+constexpr double AnchorFunctions = 5;
+
+// What one term keeps from block to block of a piece: the rotations of the time step
+// it saw last, over 1, 2, 4, 8, 16 and 32 (Lanes) steps.
+struct TTermState {
+    TTerm Term;
+    double Step = 0;
+    TRotation Powers[6];
+
+    void SetStep(double AStep) {
+        if (Step == AStep)
+            return;
+        Step = AStep;
+        Powers[0] = RotationOver(Term, AStep);
+        for (int p = 1; p < 6; ++p)
+            Powers[p] = Times(Powers[p - 1], Powers[p - 1]);
+    }
+};
 
 // Adds Lanes interleaved rotations to ACount samples. The lanes are independent,
 // so the loop vectorises; the clones let wider registers serve where they exist.
@@ -110,58 +163,69 @@ AddLanes(double* AValue, std::size_t ACount, const double* ARe, const double* AI
         AValue[i + j] = AValue[i + j] + Im[j];
 }
 
-// The common advance t(i + Lanes) - t(i) over a block, or 0 when it varies.
-double LaneAdvance(const std::vector<double>& ATime, std::size_t Start, std::size_t End) {
-    if (End - Start < 2 * Lanes)
-        return 0;
-    const double Advance = ATime[Start + Lanes] - ATime[Start];
-    for (std::size_t i = Start + 1; i + Lanes < End; ++i)
-        if (ATime[i + Lanes] - ATime[i] != Advance)
-            return 0;
-    return Advance;
-}
-
-struct TTermState {
-    TTerm Term;
-    TRotation Step;  // the rotation of the last single step
-    TRotation Lanes; // the rotation of the last lane advance
-};
-
-// One term over a block whose steps repeat: exact at Start, the first lanes step
-// by step, then all lanes together.
-void AddTermByLanes(TTermState& AState, double AAdvance, const std::vector<double>& ATime,
-                    std::size_t Start, std::size_t End, std::vector<double>& AValue) {
-    double Re[Lanes], Im[Lanes];
-    Anchor(AState.Term, ATime[Start], Re[0], Im[0]);
-    for (int j = 1; j < Lanes; ++j) {
-        Re[j] = Re[j - 1];
-        Im[j] = Im[j - 1];
-        const double Step = ATime[Start + j] - ATime[Start + j - 1];
-        Rotate(Re[j], Im[j], CachedRotation(AState.Term, Step, AState.Step));
+// One term over a run of samples that step by one constant: exact at its start, the
+// first lanes by the powers of the step's rotation, then all lanes together.
+void AddTermByLanes(TTermState& AState, const double* T, std::size_t n, double* AValue) {
+    const TRotation Start = Anchor(AState.Term, T[0]);
+    AState.SetStep(T[1] - T[0]);
+    // Lanes [Width, 2 Width) from lanes [0, Width) by the power over Width steps.
+    double Re[Lanes] = {Start.Re}, Im[Lanes] = {Start.Im};
+    for (int p = 0, Width = 1; p < 5; ++p, Width *= 2) {
+        const TRotation& r = AState.Powers[p];
+        for (int j = 0; j < Width; ++j) {
+            Re[Width + j] = Re[j] * r.Re - Im[j] * r.Im;
+            Im[Width + j] = Re[j] * r.Im + Im[j] * r.Re;
+        }
     }
-    const TRotation& r = CachedRotation(AState.Term, AAdvance, AState.Lanes);
-    AddLanes(AValue.data() + Start, End - Start, Re, Im, r.Re, r.Im);
+    AddLanes(AValue, n, Re, Im, AState.Powers[5].Re, AState.Powers[5].Im);
 }
 
-// One term over any block: exact at Start, then step by step.
-void AddTermStepwise(TTermState& AState, const std::vector<double>& ATime, std::size_t Start,
-                     std::size_t End, std::vector<double>& AValue) {
-    double Re, Im;
-    Anchor(AState.Term, ATime[Start], Re, Im);
-    for (std::size_t i = Start; i < End; ++i) {
-        AValue[i] = AValue[i] + Im;
-        if (i + 1 < End)
-            Rotate(Re, Im, CachedRotation(AState.Term, ATime[i + 1] - ATime[i], AState.Step));
+// One term over a short run: exact at its start, then step by step.
+void AddTermStepwise(const TTerm& ATerm, const double* T, std::size_t n, double* AValue) {
+    TRotation Now = Anchor(ATerm, T[0]);
+    const TRotation Step = n > 1 ? RotationOver(ATerm, T[1] - T[0]) : TRotation{};
+    for (std::size_t i = 0; i < n; ++i) {
+        AValue[i] = AValue[i] + Now.Im;
+        Now = Times(Now, Step);
+    }
+}
+
+// The end of the run of samples from AFirst on that step by one constant.
+std::size_t RunEnd(const double* T, std::size_t AFirst, std::size_t n) {
+    if (n - AFirst < 2)
+        return n;
+    const double Step = T[AFirst + 1] - T[AFirst];
+    std::size_t i = AFirst + 1;
+    while (i + 1 < n && T[i + 1] - T[i] == Step)
+        ++i;
+    return i + 1;
+}
+
+// Every sample sums like C + s0 + s1 + ..., in list order, as the direct sum does.
+// Within a binade of t the time steps by one constant; each run of such steps starts
+// every term afresh.
+void SampleBlock(std::vector<TTermState>& AStates, double C, const double* T, std::size_t n,
+                 double* AValue) {
+    std::fill(AValue, AValue + n, C);
+    for (std::size_t First = 0; First < n;) {
+        const std::size_t End = RunEnd(T, First, n);
+        const std::size_t Count = End - First;
+        for (TTermState& State : AStates) {
+            if (Count >= 2 * Lanes)
+                AddTermByLanes(State, T + First, Count, AValue + First);
+            else
+                AddTermStepwise(State.Term, T + First, Count, AValue + First);
+        }
+        First = End;
     }
 }
 
 } // namespace
 
 TCurve SampleCurveDirect(const TSignals& ASignals, const TCalcSettings& ASettings) {
-    TCurve Curve;
     TProgress Silent;
-    Curve.Time = AccumulatedTime(ASettings.M, ASettings.dt, Silent);
-    Curve.Value.resize(Curve.Time.size());
+    TCurve Curve =
+        AccumulatedTime(static_cast<std::size_t>(std::max(ASettings.M, 0)), ASettings.dt, Silent);
     const std::vector<TTerm> Terms = ActiveTerms(ASignals);
     for (std::size_t i = 0; i < Curve.Time.size(); ++i) {
         const double t = Curve.Time[i];
@@ -180,6 +244,27 @@ int ActiveCount(const TSignals& ASignals) {
     return Count;
 }
 
+// A record's sample: two samples read, the value read and written again.
+TWork RecordWork(std::size_t n, int ARecords) {
+    TWork Work;
+    Work.Bytes = 4 * sizeof(double) * static_cast<double>(n) * std::max(ARecords, 0);
+    return Work;
+}
+
+TWork CurveWork(int M, int ATerms, int ARecords) {
+    const std::size_t n = static_cast<std::size_t>(std::max(M, 0));
+    const double Samples = static_cast<double>(n);
+    const double Terms = std::max(ATerms, 0);
+    TWork Work = ArraysWork(n) + RecordWork(n, ARecords);
+    if (Samples * Terms <= DirectLimit) {
+        Work.Functions += 2 * Samples * Terms;
+        return Work;
+    }
+    Work.Rotations = Samples * Terms;
+    Work.Functions = AnchorFunctions * static_cast<double>(BlockCount(n, BlockSize)) * Terms;
+    return Work;
+}
+
 int ContributingCount(const TRecords& ARecords) {
     int Count = 0;
     for (int i = 0; i < ARecords.Count(); ++i)
@@ -187,65 +272,62 @@ int ContributingCount(const TRecords& ARecords) {
     return Count;
 }
 
-double CurveSeconds(int M, int ATerms, int ARecords) {
-    const std::size_t n = static_cast<std::size_t>(std::max(M, 0));
-    const double Samples = static_cast<double>(n);
-    const double Terms = std::max(ATerms, 0);
-    const double Records = Samples * std::max(ARecords, 0) * RecordSeconds;
-    const double Vectors = TimeSeconds + FreshSeconds(n, sizeof(double)) + FilledSeconds(n);
-    if (Samples * Terms <= DirectLimit)
-        return Samples * (Vectors + Terms * DirectTermSeconds) + Records;
-    return Samples * (Vectors + Terms * TermSeconds) + Records;
-}
-
-TCurve SampleCurve(const TSignals& ASignals, const TRecords& ARecords,
-                   const TCalcSettings& ASettings, TProgress* AProgress) {
+TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings, TWorkers* AWorkers,
+                   TProgress* AProgress) {
+    const std::vector<TTerm> Terms = ActiveTerms(ASignals);
+    const std::size_t n = static_cast<std::size_t>(std::max(ASettings.M, 0));
     TProgress Silent;
     TProgress& Progress = AProgress ? *AProgress : Silent;
-    TCurve Curve = SampleCurve(ASignals, ASettings, &Progress);
-    const int Records = ContributingCount(ARecords);
-    if (Records == 0)
+    const TWork Work = CurveWork(ASettings.M, static_cast<int>(Terms.size()));
+    if (static_cast<double>(n) * static_cast<double>(Terms.size()) <= DirectLimit) {
+        TCurve Curve = SampleCurveDirect(ASignals, ASettings);
+        Progress.Advance(Seconds(Work));
         return Curve;
-    // In pieces, so that a long curve can still be cancelled; any split adds alike.
-    InTicks(Curve.Value.size(), Records * RecordSeconds, Progress,
-            [&](std::size_t First, std::size_t Last) {
-                AddRecordsToCurve(ARecords, ASettings.dt, First,
-                                  std::span<double>(Curve.Value.data() + First, Last - First));
-            });
+    }
+
+    TCurve Curve = AccumulatedTime(n, ASettings.dt, Progress);
+    const std::size_t Blocks = BlockCount(n, BlockSize);
+    const std::size_t PerPiece =
+        std::max<std::size_t>(1, PieceTerms / (BlockSize * std::max<std::size_t>(1, Terms.size())));
+    TWork PieceWork;
+    PieceWork.Rotations = static_cast<double>(PerPiece * BlockSize * Terms.size());
+    PieceWork.Functions = AnchorFunctions * static_cast<double>(PerPiece * Terms.size());
+    RunBlocks(
+        AWorkers, BlockCount(Blocks, PerPiece),
+        [&](std::size_t Piece) {
+            std::vector<TTermState> States;
+            States.reserve(Terms.size());
+            for (const TTerm& Term : Terms)
+                States.push_back(TTermState{Term, 0, {}});
+            const std::size_t Last = std::min(Blocks, (Piece + 1) * PerPiece);
+            for (std::size_t b = Piece * PerPiece; b < Last; ++b) {
+                const std::size_t Start = b * BlockSize, End = std::min(n, Start + BlockSize);
+                SampleBlock(States, ASettings.C, Curve.Time.data() + Start, End - Start,
+                            Curve.Value.data() + Start);
+            }
+        },
+        Progress, Seconds(PieceWork));
     return Curve;
 }
 
-TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings, TProgress* AProgress) {
-    const std::vector<TTerm> Terms = ActiveTerms(ASignals);
-    const std::int64_t Work = static_cast<std::int64_t>(std::max(ASettings.M, 0)) *
-                              static_cast<std::int64_t>(Terms.size());
+TCurve SampleCurve(const TSignals& ASignals, const TRecords& ARecords,
+                   const TCalcSettings& ASettings, TWorkers* AWorkers, TProgress* AProgress) {
     TProgress Silent;
     TProgress& Progress = AProgress ? *AProgress : Silent;
-    if (Work <= DirectLimit) {
-        TCurve Curve = SampleCurveDirect(ASignals, ASettings);
-        Progress.Advance(CurveSeconds(ASettings.M, static_cast<int>(Terms.size())));
+    TCurve Curve = SampleCurve(ASignals, ASettings, AWorkers, &Progress);
+    const int Records = ContributingCount(ARecords);
+    if (Records == 0)
         return Curve;
-    }
-
-    TCurve Curve;
-    Curve.Time = AccumulatedTime(ASettings.M, ASettings.dt, Progress);
-    // Every sample sums like C + s0 + s1 + ..., in list order, as the direct sum does.
-    Curve.Value = FilledVector(Curve.Time.size(), ASettings.C, Progress);
-    std::vector<TTermState> States;
-    for (const TTerm& Term : Terms)
-        States.push_back({Term, {}, {}});
-    // Block by block, so that one block of samples stays in cache for all terms.
-    const std::size_t n = Curve.Time.size();
-    for (std::size_t Start = 0; Start < n; Start += BlockSize) {
-        const std::size_t End = std::min(n, Start + BlockSize);
-        const double Advance = LaneAdvance(Curve.Time, Start, End);
-        for (TTermState& State : States) {
-            if (Advance != 0)
-                AddTermByLanes(State, Advance, Curve.Time, Start, End, Curve.Value);
-            else
-                AddTermStepwise(State, Curve.Time, Start, End, Curve.Value);
-            Progress.Advance(TermSeconds * static_cast<double>(End - Start));
-        }
-    }
+    // Any split into blocks adds alike, so the blocks may run on any worker.
+    const std::size_t n = Curve.Value.size();
+    const std::size_t Blocks = BlockCount(n, BlockSize);
+    RunBlocks(
+        AWorkers, Blocks,
+        [&](std::size_t b) {
+            const std::size_t Start = b * BlockSize, End = std::min(n, Start + BlockSize);
+            AddRecordsToCurve(ARecords, ASettings.dt, Start,
+                              std::span<double>(Curve.Value.data() + Start, End - Start));
+        },
+        Progress, Seconds(RecordWork(BlockSize, Records)));
     return Curve;
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "analysis/Progress.h"
+#include "analysis/WorkCost.h"
 #include "model/SignalTypes.h"
 
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
+
+class TWorkers;
 
 // The real FFT's plan and buffer of the last transform size, kept between
 // recalculations: planning a transform costs more than running it.
@@ -20,7 +23,7 @@ public:
     // A buffer of N reals that transforms in place into N / 2 + 1 complex bins.
     // Raises std::bad_alloc when it cannot be had.
     double* Prepare(int N);
-    void Execute();
+    void Execute(TWorkers* AWorkers = nullptr);
 
 private:
     struct TState;
@@ -36,28 +39,32 @@ enum class TDftMethod { Fft, Direct, Chirp };
 
 struct TDftChoice {
     TDftMethod Method;
-    double Seconds;      // an estimate on a current desktop
+    TWork Work;          // including the K results and the folding of mirrored bins
+    double Seconds;      // of that work on one core; infinite for a way that cannot serve
     std::uint64_t Bytes; // working memory besides the curve and the K results
 };
 
-// The fastest way whose working memory stays proportional to L + K; the whole FFT
-// qualifies only while its N-sized buffer is not much larger than that. AWeighted:
-// whether a window other than wkNone weights the inputs.
+// The way of least work whose working memory stays proportional to L + K; the whole
+// FFT qualifies only while its N-sized buffer is not much larger than that.
+// AWeighted: whether a window other than wkNone weights the inputs.
 TDftChoice ChooseDft(std::int64_t AInputs, int N, int K, bool AWeighted = true);
-// The estimate for one way; Seconds is infinite for a way that cannot serve.
+// The cost of one way.
 TDftChoice DftCost(TDftMethod AMethod, std::int64_t AInputs, int N, int K, bool AWeighted = true);
 
 // Magnitudes 2 * |X(k)| / N of the bins k = 0 .. K - 1 of the N-point DFT of the
 // curve weighted by a window of kind AWindow that spans all of the curve; zero-padded
 // when N exceeds the curve, truncated when N is smaller. Bins above N / 2 mirror
 // those below it, and bins from N on repeat with period N. Every way agrees with the
-// direct sum of theta = ((k * 2 pi) * i) / N within 1e-9 of the largest magnitude.
+// direct sum of theta = ((k * 2 pi) * i) / N within 1e-9 of the largest magnitude,
+// and gives the same bits whatever the number of workers.
 std::vector<double> SpectrumMagnitudes(std::span<const double> ACurve, TWindowKind AWindow, int N,
                                        int K, TDftWorkspace* AWorkspace = nullptr,
+                                       TWorkers* AWorkers = nullptr,
                                        TProgress* AProgress = nullptr);
 
 // The same by a given way, whatever it costs.
 std::vector<double> SpectrumMagnitudesBy(TDftMethod AMethod, std::span<const double> ACurve,
                                          TWindowKind AWindow, int N, int K,
                                          TDftWorkspace* AWorkspace = nullptr,
+                                         TWorkers* AWorkers = nullptr,
                                          TProgress* AProgress = nullptr);

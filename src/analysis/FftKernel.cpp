@@ -1,9 +1,14 @@
 #include "analysis/FftKernel.h"
 
+#include "analysis/FftThreads.h"
+#include "analysis/Workers.h"
+#include "util/HugePages.h"
+
 #include <fftw3.h>
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <new>
 #include <numbers>
 #include <vector>
@@ -16,6 +21,7 @@ TComplexArray AllocComplex(std::size_t ACount) {
     auto* Data = fftw_alloc_complex(std::max<std::size_t>(ACount, 1));
     if (!Data)
         throw std::bad_alloc();
+    AdviseHugePages(Data, ACount * sizeof(fftw_complex));
     return TComplexArray(reinterpret_cast<std::complex<double>*>(Data));
 }
 
@@ -23,6 +29,7 @@ TRealArray AllocReal(std::size_t ACount) {
     double* Data = fftw_alloc_real(std::max<std::size_t>(ACount, 1));
     if (!Data)
         throw std::bad_alloc();
+    AdviseHugePages(Data, ACount * sizeof(double));
     return TRealArray(Data);
 }
 
@@ -89,20 +96,21 @@ struct TComplexFft::TState {
     };
     std::vector<TEntry> Plans;
 
-    // A plan for this pass at AData's alignment, made on first use. Planning with
-    // FFTW_ESTIMATE leaves the data alone.
+    // A plan for this pass at AData's alignment, made on first use on the calling
+    // thread. Planning with FFTW_ESTIMATE leaves the data alone.
     fftw_plan PlanFor(TPass APass, int ASign, std::size_t ACount, std::size_t ASize,
                       std::complex<double>* AData) {
         const int Alignment = fftw_alignment_of(reinterpret_cast<double*>(AData));
-        for (const TEntry& e : Plans)
-            if (e.Pass == APass && e.Sign == ASign && e.Count == ACount && e.Alignment == Alignment)
-                return e.Plan.get();
+        if (const fftw_plan Found = Find(APass, ASign, ACount, Alignment))
+            return Found;
         fftw_complex* Data = AsFftw(AData);
         fftw_plan Plan = nullptr;
         if (APass == TPass::Whole) {
+            PrepareFftPlan(ASize);
             Plan = fftw_plan_dft_1d(static_cast<int>(ASize), Data, Data, ASign, FFTW_ESTIMATE);
         } else {
-            // Gathered columns or rows: ACount transforms side by side.
+            // Gathered columns or rows: ACount transforms side by side, each short.
+            PrepareFftPlan(1);
             const int n = static_cast<int>(APass == TPass::Columns ? P2 : P1);
             Plan = fftw_plan_many_dft(1, &n, static_cast<int>(ACount), Data, nullptr, 1, n, Data,
                                       nullptr, 1, n, ASign, FFTW_ESTIMATE);
@@ -111,6 +119,17 @@ struct TComplexFft::TState {
             throw std::bad_alloc();
         Plans.push_back({APass, ASign, ACount, Alignment, TPlanPtr(Plan)});
         return Plan;
+    }
+    // A plan made before, for the workers: they never plan.
+    fftw_plan Find(TPass APass, int ASign, std::size_t ACount, int AAlignment) const {
+        for (const TEntry& e : Plans)
+            if (e.Pass == APass && e.Sign == ASign && e.Count == ACount &&
+                e.Alignment == AAlignment)
+                return e.Plan.get();
+        return nullptr;
+    }
+    fftw_plan Find(TPass APass, int ASign, std::size_t ACount, std::complex<double>* AData) const {
+        return Find(APass, ASign, ACount, fftw_alignment_of(reinterpret_cast<double*>(AData)));
     }
 
     std::complex<double> Twist(std::size_t r) const { return Mul(Hi[r >> Shift], Lo[r & Mask]); }
@@ -183,12 +202,12 @@ TComplexFft::TComplexFft(std::size_t ASize) : FSize(ASize), FState(std::make_uni
 
 TComplexFft::~TComplexFft() = default;
 
-void TComplexFft::Forward(std::complex<double>* AData, TProgress& AProgress) {
-    Run(AData, FFTW_FORWARD, AProgress);
+void TComplexFft::Forward(std::complex<double>* AData, TWorkers* AWorkers, TProgress& AProgress) {
+    Run(AData, FFTW_FORWARD, AWorkers, AProgress);
 }
 
-void TComplexFft::Backward(std::complex<double>* AData, TProgress& AProgress) {
-    Run(AData, FFTW_BACKWARD, AProgress);
+void TComplexFft::Backward(std::complex<double>* AData, TWorkers* AWorkers, TProgress& AProgress) {
+    Run(AData, FFTW_BACKWARD, AWorkers, AProgress);
 }
 
 std::size_t TComplexFft::Position(std::size_t k) const {
@@ -199,43 +218,93 @@ std::size_t TComplexFft::Position(std::size_t k) const {
     return k / s.P2 + s.P1 * (k % s.P2);
 }
 
-void TComplexFft::Run(std::complex<double>* AData, int ASign, TProgress& AProgress) {
+namespace {
+
+// Scratch buffers of one size, lent to the batches that run at the same time.
+class TScratch {
+public:
+    explicit TScratch(std::size_t ASize) : FSize(ASize) {}
+    TComplexArray Take() {
+        {
+            const std::lock_guard Lock(FMutex);
+            if (!FFree.empty()) {
+                TComplexArray Buffer = std::move(FFree.back());
+                FFree.pop_back();
+                return Buffer;
+            }
+        }
+        return AllocComplex(FSize);
+    }
+    void Give(TComplexArray ABuffer) {
+        const std::lock_guard Lock(FMutex);
+        FFree.push_back(std::move(ABuffer));
+    }
+
+private:
+    std::size_t FSize;
+    std::mutex FMutex;
+    std::vector<TComplexArray> FFree;
+};
+
+} // namespace
+
+void TComplexFft::Run(std::complex<double>* AData, int ASign, TWorkers* AWorkers,
+                      TProgress& AProgress) {
     TState& s = *FState;
-    const double Total = Seconds(FSize);
+    const double Total = Seconds(Work(FSize));
     if (!s.P1) {
-        fftw_execute_dft(s.PlanFor(TPass::Whole, ASign, 1, FSize, AData), AsFftw(AData),
-                         AsFftw(AData));
+        const fftw_plan Plan = s.PlanFor(TPass::Whole, ASign, 1, FSize, AData);
+        const TFftThreads Threads(AWorkers);
+        fftw_execute_dft(Plan, AsFftw(AData), AsFftw(AData));
         AProgress.Advance(Total);
         return;
     }
     // Forward: short transforms down the columns (stride P1), the twist, then along
-    // the rows. Backward undoes these steps in reverse order.
+    // the rows. Backward undoes these steps in reverse order. Each batch is a block.
     const std::size_t ColumnBatch = std::clamp<std::size_t>(BatchPoints / s.P2, 1, s.P1);
     const std::size_t RowBatch = std::clamp<std::size_t>(BatchPoints / s.P1, 1, s.P2);
+    const std::size_t ColumnBlocks = BlockCount(s.P1, ColumnBatch);
+    const std::size_t RowBlocks = BlockCount(s.P2, RowBatch);
     const auto ColumnPass = [&] {
-        TComplexArray Scratch = AllocComplex(ColumnBatch * s.P2);
-        std::complex<double>* At = Scratch.get();
-        for (std::size_t First = 0; First < s.P1; First += ColumnBatch) {
-            const std::size_t Count = std::min(ColumnBatch, s.P1 - First);
-            s.Gather(AData, First, Count, At);
-            if (ASign == FFTW_BACKWARD)
-                s.TwistColumns(At, First, Count, true);
-            fftw_execute_dft(s.PlanFor(TPass::Columns, ASign, Count, FSize, At), AsFftw(At),
-                             AsFftw(At));
-            if (ASign == FFTW_FORWARD)
-                s.TwistColumns(At, First, Count, false);
-            s.Scatter(At, First, Count, AData);
-            AProgress.Advance(Total / 2 * static_cast<double>(Count) / static_cast<double>(s.P1));
+        TScratch Scratch(ColumnBatch * s.P2);
+        {
+            TComplexArray Probe = Scratch.Take();
+            for (std::size_t First = 0; First < s.P1; First += ColumnBatch)
+                s.PlanFor(TPass::Columns, ASign, std::min(ColumnBatch, s.P1 - First), FSize,
+                          Probe.get());
+            Scratch.Give(std::move(Probe));
         }
+        RunBlocks(
+            AWorkers, ColumnBlocks,
+            [&](std::size_t b) {
+                const std::size_t First = b * ColumnBatch;
+                const std::size_t Count = std::min(ColumnBatch, s.P1 - First);
+                TComplexArray Buffer = Scratch.Take();
+                std::complex<double>* At = Buffer.get();
+                s.Gather(AData, First, Count, At);
+                if (ASign == FFTW_BACKWARD)
+                    s.TwistColumns(At, First, Count, true);
+                fftw_execute_dft(s.Find(TPass::Columns, ASign, Count, At), AsFftw(At), AsFftw(At));
+                if (ASign == FFTW_FORWARD)
+                    s.TwistColumns(At, First, Count, false);
+                s.Scatter(At, First, Count, AData);
+                Scratch.Give(std::move(Buffer));
+            },
+            AProgress, Total / 2 / static_cast<double>(ColumnBlocks));
     };
     const auto RowPass = [&] {
-        for (std::size_t First = 0; First < s.P2; First += RowBatch) {
-            const std::size_t Count = std::min(RowBatch, s.P2 - First);
-            std::complex<double>* At = AData + s.P1 * First;
-            fftw_execute_dft(s.PlanFor(TPass::Rows, ASign, Count, FSize, At), AsFftw(At),
-                             AsFftw(At));
-            AProgress.Advance(Total / 2 * static_cast<double>(Count) / static_cast<double>(s.P2));
-        }
+        for (std::size_t First = 0; First < s.P2; First += RowBatch)
+            s.PlanFor(TPass::Rows, ASign, std::min(RowBatch, s.P2 - First), FSize,
+                      AData + s.P1 * First);
+        RunBlocks(
+            AWorkers, RowBlocks,
+            [&](std::size_t b) {
+                const std::size_t First = b * RowBatch;
+                const std::size_t Count = std::min(RowBatch, s.P2 - First);
+                std::complex<double>* At = AData + s.P1 * First;
+                fftw_execute_dft(s.Find(TPass::Rows, ASign, Count, At), AsFftw(At), AsFftw(At));
+            },
+            AProgress, Total / 2 / static_cast<double>(RowBlocks));
     };
     if (ASign == FFTW_FORWARD) {
         ColumnPass();
@@ -251,12 +320,19 @@ bool TComplexFft::IsSingleCall(std::uint64_t ASize) {
     return ASize <= (std::uint64_t{1} << 18) || (PowerOfTwo && ASize <= (std::uint64_t{1} << 20));
 }
 
-double TComplexFft::Seconds(std::uint64_t ASize) {
+TWork TComplexFft::Work(std::uint64_t ASize) {
     const double n = static_cast<double>(std::max<std::uint64_t>(ASize, 2));
-    // Planning too: about 20 microseconds a plan, and four-step sizes make several.
-    if (IsSingleCall(ASize))
-        return 2e-5 + 1.0e-9 * n * std::log2(n);
-    return 1e-4 + 0.8e-9 * n * std::log2(n) + 2e-9 * n;
+    TWork Work;
+    Work.Butterflies = n * std::log2(n);
+    Work.Transforms = 1;
+    if (!IsSingleCall(ASize)) {
+        // The columns are gathered, twisted and scattered back: 16-byte values read
+        // and written twice over, plus a complex product each.
+        Work.Bytes = 4 * 16 * n;
+        Work.Rotations = n;
+        Work.Transforms = 8;
+    }
+    return Work;
 }
 
 std::uint64_t TComplexFft::Bytes(std::uint64_t ASize) {

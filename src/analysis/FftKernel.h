@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Progress.h"
+#include "analysis/WorkCost.h"
 
 #include <complex>
 #include <cstddef>
@@ -22,14 +23,16 @@ bool IsSmooth(std::uint64_t n);
 // The smallest such size of at least AMin.
 std::uint64_t SmoothSize(std::uint64_t AMin);
 
+class TWorkers;
+
 // An unnormalised complex FFT of one size, in place: forward with e^(-2 pi i nk / P),
 // backward with e^(+...). Sizes that FFTW plans and runs within a few hundredths of a
-// second are one FFTW call (IsSingleCall). Larger sizes, which must be smooth, run as
-// two passes of short transforms with a twist between
-// them (the four-step scheme), so that the progress is consulted between batches;
-// their forward result lies in a transposed order that Backward takes back, which is
-// all a convolution needs. Plans are made on the calling thread: FFTW's planner must
-// not run on two threads at once.
+// second are one FFTW call (IsSingleCall), its loops spread over the workers. Larger
+// sizes, which must be smooth, run as two passes of batches of short transforms with
+// a twist between them (the four-step scheme); the batches run on the workers and
+// report to the progress. Their forward result lies in a transposed order that
+// Backward takes back, which is all a convolution needs. Plans are made on the
+// calling thread: FFTW's planner must not run on two threads at once.
 class TComplexFft {
 public:
     // Up to 2^18 points, or 2^20 for a power of two: FFTW takes longer to plan
@@ -42,19 +45,19 @@ public:
     TComplexFft& operator=(const TComplexFft&) = delete;
 
     std::size_t Size() const { return FSize; }
-    void Forward(std::complex<double>* AData, TProgress& AProgress);
-    void Backward(std::complex<double>* AData, TProgress& AProgress);
+    void Forward(std::complex<double>* AData, TWorkers* AWorkers, TProgress& AProgress);
+    void Backward(std::complex<double>* AData, TWorkers* AWorkers, TProgress& AProgress);
     // Where Forward leaves bin k.
     std::size_t Position(std::size_t k) const;
 
-    // Estimated seconds of one transform of ASize points.
-    static double Seconds(std::uint64_t ASize);
+    // The work of one transform of ASize points.
+    static TWork Work(std::uint64_t ASize);
     // Working memory besides the data, in bytes.
     static std::uint64_t Bytes(std::uint64_t ASize);
 
 private:
     struct TState;
-    void Run(std::complex<double>* AData, int ASign, TProgress& AProgress);
+    void Run(std::complex<double>* AData, int ASign, TWorkers* AWorkers, TProgress& AProgress);
 
     std::size_t FSize;
     std::unique_ptr<TState> FState;

@@ -4,6 +4,8 @@
 #include "analysis/CurveSynthesis.h"
 #include "analysis/Dft.h"
 #include "analysis/ResultRange.h"
+#include "analysis/Workers.h"
+#include "util/HugePages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,8 +20,46 @@ constexpr std::uint64_t BytesPerSpectrumPoint = 16 + 2 * 16;
 // A characteristic sample: a peak flag per bin, and for the peaks, at most every
 // other bin, the sample in the results and again in the window's list.
 constexpr std::uint64_t BytesPerBinOfSamples = 1 + 64 / 2;
-// Seconds per bin of the frequencies, fresh memory aside.
-constexpr double FrequencySeconds = 2e-9;
+// Below this much work on one core a run keeps to the calling thread: starting the
+// helpers would cost more than they save.
+constexpr double ParallelFromSeconds = 1e-3;
+
+// The frequencies: a division per bin into a fresh array.
+TWork FrequencyWork(std::uint64_t K) {
+    TWork Work = FreshArray(K, sizeof(double));
+    Work.Bytes += 8 * static_cast<double>(K);
+    return Work;
+}
+
+// AOut[k] = (k / N) / dt for k in [AFirst, ALast), in wide vectors where the processor
+// has them.
+__attribute__((target_clones("avx512f", "avx2", "default"))) void
+Frequencies(std::size_t AFirst, std::size_t ALast, double N, double dt, double* AOut) {
+    // k counted in a double, exact below 2^53, which converts faster than an integer.
+    double k = static_cast<double>(AFirst);
+    for (std::size_t i = AFirst; i < ALast; ++i, k += 1)
+        AOut[i] = (k / N) / dt;
+}
+
+TDftChoice DftFor(const TCalcSettings& ASettings) {
+    return ChooseDft(std::max(ASettings.M, 0), ASettings.N, std::max(ASettings.K, 0),
+                     ASettings.Window != wkNone);
+}
+
+TWork ComputeWork(const TSignals& ASignals, const TRecords& ARecords,
+                  const TCalcSettings& ASettings, const TDftChoice& ADft) {
+    const int M = std::max(ASettings.M, 0);
+    const int K = std::max(ASettings.K, 0);
+    return CurveWork(M, ActiveCount(ASignals), ContributingCount(ARecords)) + ADft.Work +
+           FrequencyWork(static_cast<std::uint64_t>(K)) + CharacteristicWork(K) +
+           RangeCheckWork(static_cast<std::size_t>(M) + static_cast<std::size_t>(K));
+}
+
+int ThreadsFor(const TWork& AWork, int AThreads) {
+    if (Seconds(AWork) < ParallelFromSeconds)
+        return 1;
+    return AThreads > 0 ? AThreads : AvailableCpus();
+}
 
 QString InvalidSignalText(int ACode) {
     switch (ACode) {
@@ -41,16 +81,18 @@ QString InvalidSignalText(int ACode) {
 // The magnitudes of a finite curve, whose largest |value| is ALargest: curves near the
 // top of the range are transformed scaled down, so that no sum on the way overflows.
 std::vector<double> Magnitudes(std::span<const double> ACurve, double ALargest,
-                               const TCalcSettings& ASettings, TDftWorkspace* AWorkspace,
+                               const TCalcSettings& ASettings, TDftMethod AMethod,
+                               TDftWorkspace* AWorkspace, TWorkers* AWorkers,
                                TProgress& AProgress) {
     const int Shift = TransformShift(ALargest);
     if (Shift == 0)
-        return SpectrumMagnitudes(ACurve, ASettings.Window, ASettings.N, ASettings.K, AWorkspace,
-                                  &AProgress);
+        return SpectrumMagnitudesBy(AMethod, ACurve, ASettings.Window, ASettings.N, ASettings.K,
+                                    AWorkspace, AWorkers, &AProgress);
     std::vector<double> Scaled(ACurve.begin(), ACurve.end());
     ScaleByPowerOfTwo(Scaled, Shift);
-    std::vector<double> Result = SpectrumMagnitudes(Scaled, ASettings.Window, ASettings.N,
-                                                    ASettings.K, AWorkspace, &AProgress);
+    std::vector<double> Result =
+        SpectrumMagnitudesBy(AMethod, Scaled, ASettings.Window, ASettings.N, ASettings.K,
+                             AWorkspace, AWorkers, &AProgress);
     ScaleByPowerOfTwo(Result, -Shift);
     return Result;
 }
@@ -72,23 +114,21 @@ void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat) {
 }
 
 TCalcCost EstimateCost(const TSignals& ASignals, const TRecords& ARecords,
-                       const TCalcSettings& ASettings) {
+                       const TCalcSettings& ASettings, int AThreads) {
     const int M = std::max(ASettings.M, 0);
     const int K = std::max(ASettings.K, 0);
-    const TDftChoice Dft = ChooseDft(M, ASettings.N, K, ASettings.Window != wkNone);
+    const TDftChoice Dft = DftFor(ASettings);
     TCalcCost Cost;
-    const double Frequencies = FrequencySeconds + FreshSeconds(K, sizeof(double));
-    Cost.Seconds = CurveSeconds(M, ActiveCount(ASignals), ContributingCount(ARecords)) +
-                   Dft.Seconds + Frequencies * K +
-                   RangeCheckSeconds * (static_cast<double>(M) + K) + CharacteristicSeconds(K);
+    Cost.Work = ComputeWork(ASignals, ARecords, ASettings, Dft);
+    Cost.Seconds = Seconds(Cost.Work) / ThreadsFor(Cost.Work, AThreads);
     Cost.Bytes = BytesPerCurvePoint * static_cast<std::uint64_t>(M) +
                  (BytesPerSpectrumPoint + BytesPerBinOfSamples) * static_cast<std::uint64_t>(K) +
                  Dft.Bytes + ARecords.SampleBytes();
     return Cost;
 }
 
-TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings) {
-    return EstimateCost(ASignals, TRecords(), ASettings);
+TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings, int AThreads) {
+    return EstimateCost(ASignals, TRecords(), ASettings, AThreads);
 }
 
 void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes) {
@@ -98,33 +138,38 @@ void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes) {
 
 TCalcResult ComputeResults(const TSignals& ASignals, const TRecords& ARecords,
                            const TCalcSettings& ASettings, TDftWorkspace* AWorkspace,
-                           const TProgressCallback& AProgress) {
+                           const TProgressCallback& AProgress, int AThreads) {
     // Only a damaged project could bring these; they would divide by zero below.
     if (ASettings.N < 1 || !(ASettings.dt != 0))
         throw EZeroDivide();
-    TProgress Progress(AProgress, EstimateCost(ASignals, ARecords, ASettings).Seconds);
+    const TDftChoice Dft = DftFor(ASettings);
+    const TWork Work = ComputeWork(ASignals, ARecords, ASettings, Dft);
+    TProgress Progress(AProgress, Seconds(Work));
     try {
+        std::unique_ptr<TWorkers> Own;
+        if (ThreadsFor(Work, AThreads) > 1)
+            Own = std::make_unique<TWorkers>(AThreads);
+        TWorkers* Workers = Own.get();
         TCalcResult Result;
-        TCurve Curve = SampleCurve(ASignals, ARecords, ASettings, &Progress);
+        TCurve Curve = SampleCurve(ASignals, ARecords, ASettings, Workers, &Progress);
 
         Result.CurveTime = std::move(Curve.Time);
         Result.CurveValue = std::move(Curve.Value);
         const double Largest = CheckedCurveRange(Result.CurveTime, Result.CurveValue, Progress);
-        Result.SpectrumMagnitude =
-            Magnitudes(Result.CurveValue, Largest, ASettings, AWorkspace, Progress);
+        Result.SpectrumMagnitude = Magnitudes(Result.CurveValue, Largest, ASettings, Dft.Method,
+                                              AWorkspace, Workers, Progress);
         const std::size_t K = Result.SpectrumMagnitude.size();
-        Result.SpectrumFrequency.reserve(K);
-        InTicks(K, FrequencySeconds + FreshSeconds(K, sizeof(double)), Progress,
-                [&](std::size_t First, std::size_t Last) {
-                    Result.SpectrumFrequency.resize(Last);
-                    for (std::size_t k = First; k < Last; ++k)
-                        Result.SpectrumFrequency[k] =
-                            (static_cast<double>(k) / ASettings.N) / ASettings.dt;
-                });
+        ReserveHuge(Result.SpectrumFrequency, K);
+        Result.SpectrumFrequency.resize(K);
+        double* const Frequency = Result.SpectrumFrequency.data();
+        ForEachItem(K, FrequencyWork(K), Workers, Progress,
+                    [&](std::size_t First, std::size_t Last) {
+                        Frequencies(First, Last, ASettings.N, ASettings.dt, Frequency);
+                    });
         CheckSpectrumRange(Result.SpectrumFrequency, Result.SpectrumMagnitude, Progress);
 
-        Result.Characteristic =
-            CharacteristicSamples(Result.SpectrumFrequency, Result.SpectrumMagnitude, &Progress);
+        Result.Characteristic = CharacteristicSamples(Result.SpectrumFrequency,
+                                                      Result.SpectrumMagnitude, Workers, &Progress);
         Progress.Finish();
         return Result;
     } catch (const std::bad_alloc&) {
@@ -133,18 +178,20 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TRecords& ARecords,
 }
 
 TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASettings,
-                           TDftWorkspace* AWorkspace, const TProgressCallback& AProgress) {
-    return ComputeResults(ASignals, TRecords(), ASettings, AWorkspace, AProgress);
+                           TDftWorkspace* AWorkspace, const TProgressCallback& AProgress,
+                           int AThreads) {
+    return ComputeResults(ASignals, TRecords(), ASettings, AWorkspace, AProgress, AThreads);
 }
 
 TCalcResult Recalculate(TSignals& ASignals, const TRecords& ARecords,
                         const TCalcSettings& ASettings, const TRecalcOptions& AOptions) {
     CheckSignals(ASignals, AOptions.Format);
-    const TCalcCost Cost = EstimateCost(ASignals, ARecords, ASettings);
+    const TCalcCost Cost = EstimateCost(ASignals, ARecords, ASettings, AOptions.Threads);
     if (AOptions.AvailableBytes)
         CheckMemory(Cost, *AOptions.AvailableBytes);
     const TComputation Compute = [&](const TProgressCallback& AProgress) {
-        return ComputeResults(ASignals, ARecords, ASettings, AOptions.Workspace, AProgress);
+        return ComputeResults(ASignals, ARecords, ASettings, AOptions.Workspace, AProgress,
+                              AOptions.Threads);
     };
     return AOptions.Runner ? AOptions.Runner(Cost, Compute) : Compute({});
 }

@@ -47,37 +47,41 @@ struct TCalcResult {
 // leaving the signals after it untouched.
 void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat = TFormatSettings::Default());
 
-// What a recalculation takes: the estimated seconds of ComputeResults (a rough,
-// rising measure, calibrated on a two-core virtual machine), and the bytes of the
-// results, of the window's chart series built from them and of the working memory.
+// What a recalculation takes: its counted work, the estimated seconds of
+// ComputeResults on the threads it will have, and the bytes of the results, of the
+// window's chart series built from them and of the working memory.
 struct TCalcCost {
+    TWork Work;
     double Seconds;
     std::uint64_t Bytes;
 };
 
-// What a recalculation of these signals, records and settings will take, before any
-// allocation. The bytes count the records' samples too, which the run holds meanwhile.
+// What a recalculation of these signals, records and settings will take on AThreads
+// threads (<= 0: the CPUs the process may run on), before any allocation. The bytes
+// count the records' samples too, which the run holds meanwhile.
 TCalcCost EstimateCost(const TSignals& ASignals, const TRecords& ARecords,
-                       const TCalcSettings& ASettings);
+                       const TCalcSettings& ASettings, int AThreads = 0);
 // The same without records.
-TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings);
+TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings, int AThreads = 0);
 // Raises EOutOfMemory when ACost.Bytes exceeds AAvailableBytes.
 void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes);
 
 // The curve, the windowed spectrum and the characteristic samples of signals that
-// passed CheckSignals and of the records. A workspace kept by the caller saves planning the FFT
-// anew. Runs on any thread as long as the signals, the settings and the workspace stay untouched
-// meanwhile; only one computation may plan FFTs at a time. AProgress is consulted at least every
-// few hundredths of a second of work; when it returns false the computation raises ECancelled and
-// leaves nothing behind. A curve, a time, a frequency or a magnitude beyond the range of double
-// raises EOutOfRange.
+// passed CheckSignals and of the records, on AThreads threads (<= 0: the CPUs the
+// process may run on; the results are the same bits whatever the number). A workspace
+// kept by the caller saves planning the FFT anew. Runs on any thread as long as the
+// signals, the settings and the workspace stay untouched meanwhile; only one
+// computation may plan FFTs at a time. AProgress is consulted, on the calling thread,
+// at least every few hundredths of a second of work; when it returns false the
+// computation raises ECancelled and leaves nothing behind. A curve, a time, a
+// frequency or a magnitude beyond the range of double raises EOutOfRange.
 TCalcResult ComputeResults(const TSignals& ASignals, const TRecords& ARecords,
                            const TCalcSettings& ASettings, TDftWorkspace* AWorkspace = nullptr,
-                           const TProgressCallback& AProgress = {});
+                           const TProgressCallback& AProgress = {}, int AThreads = 0);
 // The same without records.
 TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASettings,
                            TDftWorkspace* AWorkspace = nullptr,
-                           const TProgressCallback& AProgress = {});
+                           const TProgressCallback& AProgress = {}, int AThreads = 0);
 
 // Runs the heavy part of a recalculation, ACompute, which the runner gives a progress
 // callback; ACost says what it will take. The window runs a long one on a worker
@@ -92,6 +96,8 @@ struct TRecalcOptions {
 
     TFormatSettings Format;
     TDftWorkspace* Workspace = nullptr;
+    // Threads of the computation; 0: the CPUs the process may run on.
+    int Threads = 0;
     // The memory the run must fit into, when known: the free physical memory within
     // the process's own limits.
     std::optional<std::uint64_t> AvailableBytes;

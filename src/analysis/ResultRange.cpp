@@ -1,5 +1,6 @@
 #include "analysis/ResultRange.h"
 
+#include "analysis/Workers.h"
 #include "model/Signal.h"
 
 #include <algorithm>
@@ -41,13 +42,14 @@ double CheckedCurveRange(std::span<const double> ATime, std::span<const double> 
                                          "отсчетов сигнала (M)!"));
     double Max = 0;
     bool AllFinite = true;
-    InTicks(AValue.size(), RangeCheckSeconds, AProgress, [&](std::size_t First, std::size_t Last) {
-        for (std::size_t i = First; i < Last; ++i) {
-            const double Magnitude = std::fabs(AValue[i]);
-            AllFinite = AllFinite && Magnitude <= Largest;
-            Max = std::max(Max, Magnitude);
-        }
-    });
+    ForEachItem(AValue.size(), RangeCheckWork(AValue.size()), nullptr, AProgress,
+                [&](std::size_t First, std::size_t Last) {
+                    for (std::size_t i = First; i < Last; ++i) {
+                        const double Magnitude = std::fabs(AValue[i]);
+                        AllFinite = AllFinite && Magnitude <= Largest;
+                        Max = std::max(Max, Magnitude);
+                    }
+                });
     if (!AllFinite)
         throw EOutOfRange(QStringLiteral("Значения кривой выходят за пределы диапазона чисел: "
                                          "уменьшите амплитуды и частоты сигналов или постоянную "
@@ -62,15 +64,21 @@ void CheckSpectrumRange(std::span<const double> AFrequency, std::span<const doub
                                          "увеличьте период дискретизации (dt) или размер "
                                          "ДПФ (N)!"));
     bool AllFinite = true;
-    InTicks(AMagnitude.size(), RangeCheckSeconds, AProgress,
-            [&](std::size_t First, std::size_t Last) {
-                for (std::size_t k = First; k < Last; ++k)
-                    AllFinite = AllFinite && AMagnitude[k] <= Largest; // never negative
-            });
+    ForEachItem(AMagnitude.size(), RangeCheckWork(AMagnitude.size()), nullptr, AProgress,
+                [&](std::size_t First, std::size_t Last) {
+                    for (std::size_t k = First; k < Last; ++k)
+                        AllFinite = AllFinite && AMagnitude[k] <= Largest; // never negative
+                });
     if (!AllFinite)
         throw EOutOfRange(QStringLiteral("Значения спектра выходят за пределы диапазона чисел: "
                                          "уменьшите амплитуды сигналов или постоянную "
                                          "составляющую (C)!"));
+}
+
+TWork RangeCheckWork(std::size_t AValues) {
+    TWork Work;
+    Work.Bytes = sizeof(double) * static_cast<double>(AValues);
+    return Work;
 }
 
 int TransformShift(double ALargest) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "analysis/Progress.h"
+#include "analysis/WorkCost.h"
 #include "util/Errors.h"
 
 #include <cmath>
+#include <cstddef>
 #include <span>
 
 class TSignal;
@@ -22,8 +24,8 @@ inline double BinMagnitude(double ARe, double AIm) {
     return std::isnormal(Squares) ? std::sqrt(Squares) : std::hypot(ARe, AIm);
 }
 
-// Seconds per value of the checks below.
-inline constexpr double RangeCheckSeconds = 0.5e-9;
+// The work of the checks below over AValues values: each value read once.
+TWork RangeCheckWork(std::size_t AValues);
 
 // Raises EOutOfRange when a signal that passed Calc holds a value beyond the range;
 // APosition counts from 0, as in the grid's headers.

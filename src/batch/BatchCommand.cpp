@@ -322,13 +322,23 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
         std::vector<TStagedFile> Files;
         QByteArray Stdout;
         for (const auto& [Option, Name] : Options.Outputs) {
-            QByteArray Content;
+            // Texts go straight into their temporaries piece by piece; standard output
+            // waits until every file is complete.
+            const bool ToStdout = Name == QLatin1String("-");
+            TStagedFile* File = ToStdout ? nullptr : &Files.emplace_back(Name);
+            const TTextSink Sink = [&](QByteArrayView APiece) {
+                if (File)
+                    File->Append(APiece);
+                else
+                    Stdout.append(APiece);
+            };
+            QByteArray Content; // the outputs made whole: pictures and the project
             if (Option == QLatin1String("--curve")) {
-                Content = PointsText(Result.CurveTime, Result.CurveValue);
+                WritePointsText(Result.CurveTime, Result.CurveValue, Sink);
             } else if (Option == QLatin1String("--spectrum")) {
-                Content = PointsText(Result.SpectrumFrequency, Result.SpectrumMagnitude);
+                WritePointsText(Result.SpectrumFrequency, Result.SpectrumMagnitude, Sink);
             } else if (Option == QLatin1String("--samples")) {
-                Content = CharacteristicText(Result.Characteristic);
+                WriteCharacteristicText(Result.Characteristic, Sink);
             } else if (Option == IdentifyOption) {
                 Content = IdentificationText(*Identified);
             } else if (IsPicture(Option)) {
@@ -339,7 +349,6 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
                     // The model now stands for the measurement: keep it out of the curve.
                     SwitchOffIdentifiedRecords(Project.Records(), -1);
                 }
-                const bool ToStdout = Name == QLatin1String("-");
                 TIniFile Ini = ToStdout ? TIniFile() : TIniFile::Load(Name);
                 WriteSettings(Ini, Settings);
                 WriteSignals(Ini, Project.Signals());
@@ -348,10 +357,7 @@ int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
                              ToStdout ? QString() : QFileInfo(Name).absolutePath());
                 Content = Ini.Content();
             }
-            if (Name == QLatin1String("-"))
-                Stdout += Content;
-            else
-                Files.emplace_back(Name).Append(Content);
+            Sink(Content);
         }
         // Every file is complete on disk before standard output is written, and that
         // before the first rename: an error up to then changes no file.

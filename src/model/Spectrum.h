@@ -2,6 +2,8 @@
 
 #include "model/ObjectList.h"
 
+#include <cstdint>
+
 // One line of the spectrum. Peak is set only by TSpectrum::MarkPeaks.
 class TSpectrumSample {
 public:
@@ -22,19 +24,32 @@ private:
 };
 
 // The peak rule over any sequence of n magnitudes: strict local maxima above 1e-8,
-// where an end sample needs only its one neighbour to be smaller. AMark(i) is
-// called for every peak, inner samples first, then the first and the last.
+// where an end sample needs only its one neighbour to be smaller.
+template <typename TMagnitude>
+bool IsLocalMaximum(std::int64_t n, TMagnitude AMagnitude, std::int64_t i) {
+    constexpr double Threshold = 1e-8;
+    if (n < 2)
+        return false;
+    const double m = AMagnitude(i);
+    if (!(m > Threshold))
+        return false;
+    if (i == 0)
+        return AMagnitude(1) < m;
+    if (i == n - 1)
+        return AMagnitude(n - 2) < m;
+    return AMagnitude(i - 1) < m && AMagnitude(i + 1) < m;
+}
+
+// AMark(i) is called for every peak of the rule above, inner samples first, then the
+// first and the last.
 template <typename TMagnitude, typename TMark>
 void MarkLocalMaxima(int n, TMagnitude AMagnitude, TMark AMark) {
-    constexpr double Threshold = 1e-8;
-    for (int i = 1; i <= n - 2; ++i) {
-        const double m = AMagnitude(i);
-        if (AMagnitude(i - 1) < m && AMagnitude(i + 1) < m && m > Threshold)
+    for (int i = 1; i <= n - 2; ++i)
+        if (IsLocalMaximum(n, AMagnitude, i))
             AMark(i);
-    }
-    if (n >= 2 && AMagnitude(1) < AMagnitude(0) && AMagnitude(0) > Threshold)
+    if (n >= 2 && IsLocalMaximum(n, AMagnitude, 0))
         AMark(0);
-    if (n >= 2 && AMagnitude(n - 2) < AMagnitude(n - 1) && AMagnitude(n - 1) > Threshold)
+    if (n >= 2 && IsLocalMaximum(n, AMagnitude, n - 1))
         AMark(n - 1);
 }
 

@@ -71,10 +71,14 @@ Eigen::MatrixXd THankelProduct::Correlate(const Eigen::MatrixXd& AIn, std::size_
     return Out;
 }
 
-double THankelProduct::Seconds(std::size_t n, std::size_t AColumns) {
+TWork THankelProduct::Work(std::size_t n, std::size_t AColumns) {
     const std::size_t P = TransformSize(n);
     const double Pairs = static_cast<double>((AColumns + 1) / 2);
-    return Pairs * (2 * TComplexFft::Seconds(P) + 6e-9 * static_cast<double>(P));
+    // Two transforms of P points per pair of columns, and the products between them.
+    TWork Work;
+    Work.Butterflies = Pairs * 2 * static_cast<double>(P) * std::log2(static_cast<double>(P));
+    Work.Flops = Pairs * 12 * static_cast<double>(P);
+    return Work;
 }
 
 std::uint64_t THankelProduct::Bytes(std::size_t n) {

@@ -2,6 +2,7 @@
 
 #include "analysis/FftKernel.h"
 #include "analysis/Progress.h"
+#include "analysis/WorkCost.h"
 
 #include <Eigen/Dense>
 
@@ -28,7 +29,7 @@ public:
     double FrobeniusSquared() const { return FFrobeniusSquared; }
 
     // Estimated seconds of one product with AColumns vectors, for n values.
-    static double Seconds(std::size_t n, std::size_t AColumns);
+    static TWork Work(std::size_t n, std::size_t AColumns);
     // Memory besides the blocks, in bytes.
     static std::uint64_t Bytes(std::size_t n);
 

@@ -1,5 +1,6 @@
 #include "analysis/identify/Identification.h"
 
+#include "analysis/Workers.h"
 #include "analysis/identify/MatrixPencil.h"
 
 #include <Eigen/Dense>
@@ -24,8 +25,19 @@ constexpr double ConstantTolerance = 0.05;
 constexpr double OscillationRatio = 1e-6;
 // Estimated seconds per element of the least-squares basis (an exp, a cos and a sin per
 // two) and per element and column of its factorisation.
-constexpr double BasisSeconds = 2e-8;
-constexpr double FactorSeconds = 5e-10;
+// An exponential, a cosine and a sine per oscillation and sample: 1.5 per column.
+TWork BasisWork(double ARows, double ACols) {
+    TWork Work;
+    Work.Functions = 1.5 * ARows * ACols;
+    return Work;
+}
+
+// The least-squares factorisation of the basis.
+TWork FactorWork(double ARows, double ACols) {
+    TWork Work;
+    Work.Flops = ARows * ACols * ACols;
+    return Work;
+}
 
 struct TComponent {
     double D = 0, Wd = 0;
@@ -93,21 +105,21 @@ TComponents Classify(const std::vector<std::complex<double>>& APoles, double ADt
 Eigen::MatrixXd Basis(const TComponents& AParts, std::size_t n, double ADt, TProgress& AProgress) {
     const auto Count = static_cast<Eigen::Index>(AParts.Oscillations.size());
     Eigen::MatrixXd B(static_cast<Eigen::Index>(n), 2 * Count + (AParts.HasConstant ? 1 : 0));
-    InTicks(n, BasisSeconds * static_cast<double>(B.cols()), AProgress,
-            [&](std::size_t First, std::size_t Last) {
-                for (std::size_t k = First; k < Last; ++k) {
-                    const double t = static_cast<double>(k) * ADt;
-                    const auto Row = static_cast<Eigen::Index>(k);
-                    for (Eigen::Index m = 0; m < Count; ++m) {
-                        const TComponent& c = AParts.Oscillations[static_cast<std::size_t>(m)];
-                        const double Envelope = std::exp(-c.D * t);
-                        B(Row, 2 * m) = Envelope * std::cos(c.Wd * t);
-                        B(Row, 2 * m + 1) = Envelope * std::sin(c.Wd * t);
+    ForEachItem(n, BasisWork(static_cast<double>(n), static_cast<double>(B.cols())), nullptr,
+                AProgress, [&](std::size_t First, std::size_t Last) {
+                    for (std::size_t k = First; k < Last; ++k) {
+                        const double t = static_cast<double>(k) * ADt;
+                        const auto Row = static_cast<Eigen::Index>(k);
+                        for (Eigen::Index m = 0; m < Count; ++m) {
+                            const TComponent& c = AParts.Oscillations[static_cast<std::size_t>(m)];
+                            const double Envelope = std::exp(-c.D * t);
+                            B(Row, 2 * m) = Envelope * std::cos(c.Wd * t);
+                            B(Row, 2 * m + 1) = Envelope * std::sin(c.Wd * t);
+                        }
+                        if (AParts.HasConstant)
+                            B(Row, B.cols() - 1) = 1;
                     }
-                    if (AParts.HasConstant)
-                        B(Row, B.cols() - 1) = 1;
-                }
-            });
+                });
     return B;
 }
 
@@ -161,7 +173,8 @@ TIdentification IdentifyOscillations(std::span<const double> AValues, double ADt
         if (!Parts.Oscillations.empty() || Parts.HasConstant) {
             const Eigen::MatrixXd B = Basis(Parts, n, ADt, Progress);
             const Eigen::VectorXd Beta = B.colPivHouseholderQr().solve(Values);
-            Progress.Advance(FactorSeconds * static_cast<double>(n * B.cols() * B.cols()));
+            Progress.Advance(
+                Seconds(FactorWork(static_cast<double>(n), static_cast<double>(B.cols()))));
             Residual -= B * Beta;
             double Total = 0;
             for (std::size_t m = 0; m < Parts.Oscillations.size(); ++m) {
@@ -209,8 +222,8 @@ TCalcCost EstimateIdentifyCost(std::size_t ASamples, int AMaxCount) {
     const auto Cols = static_cast<double>(BasisColumns(MaxCount));
     const double Rows = static_cast<double>(n);
     TCalcCost Cost;
-    Cost.Seconds = PencilSeconds(n, 2 * MaxCount + 1) + Rows * Cols * BasisSeconds +
-                   Rows * Cols * Cols * FactorSeconds;
+    Cost.Work = PencilWork(n, 2 * MaxCount + 1) + BasisWork(Rows, Cols) + FactorWork(Rows, Cols);
+    Cost.Seconds = Seconds(Cost.Work);
     // The scaled copy and the residual, the basis and its factorisation.
     Cost.Bytes =
         PencilBytes(n, 2 * MaxCount + 1) + static_cast<std::uint64_t>(8 * Rows * (2 + 2 * Cols));

@@ -34,8 +34,10 @@ Eigen::Index SketchSize(Eigen::Index ARows, Eigen::Index ACols, int AMaxOrder) {
 }
 
 // The orthonormalisations and the last factorisation: a few l^2 flops per value.
-double DenseSeconds(std::size_t n, Eigen::Index l) {
-    return 5e-10 * static_cast<double>(l * l) * static_cast<double>(n) * (PowerRounds + 1);
+TWork DenseWork(std::size_t n, Eigen::Index l) {
+    TWork Work;
+    Work.Flops = static_cast<double>(l * l) * static_cast<double>(n) * (PowerRounds + 1);
+    return Work;
 }
 
 Eigen::Index PencilCols(std::size_t n) {
@@ -76,7 +78,7 @@ TPencilPoles PencilPoles(const std::vector<double>& AValues, int AMaxOrder, TPro
     for (Eigen::Index j = 0; j < X.cols(); ++j)
         for (Eigen::Index i = 0; i < X.rows(); ++i)
             X(i, j) = Normal(Random);
-    const double DenseStep = DenseSeconds(n, l) / (PowerRounds + 1);
+    const double DenseStep = Seconds(DenseWork(n, l)) / (PowerRounds + 1);
     for (int Round = 0; Round < PowerRounds; ++Round) {
         X = Orthonormal(H.TransposeTimes(H.Times(X, AProgress), AProgress));
         AProgress.Advance(DenseStep);
@@ -104,12 +106,12 @@ TPencilPoles PencilPoles(const std::vector<double>& AValues, int AMaxOrder, TPro
     return Result;
 }
 
-double PencilSeconds(std::size_t n, int AMaxOrder) {
+TWork PencilWork(std::size_t n, int AMaxOrder) {
     const auto Cols = PencilCols(n);
     const auto Rows = static_cast<Eigen::Index>(n) - Cols + 1;
     const Eigen::Index l = SketchSize(Rows, Cols, AMaxOrder);
     const double Products = 2 * PowerRounds + 1;
-    return THankelProduct::Seconds(n, static_cast<std::size_t>(l)) * Products + DenseSeconds(n, l);
+    return THankelProduct::Work(n, static_cast<std::size_t>(l)) * Products + DenseWork(n, l);
 }
 
 std::uint64_t PencilBytes(std::size_t n, int AMaxOrder) {

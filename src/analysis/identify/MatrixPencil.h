@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Progress.h"
+#include "analysis/WorkCost.h"
 
 #include <complex>
 #include <cstddef>
@@ -19,5 +20,5 @@ struct TPencilPoles {
 TPencilPoles PencilPoles(const std::vector<double>& AValues, int AMaxOrder, TProgress& AProgress);
 
 // Estimated seconds and working bytes of PencilPoles for n values.
-double PencilSeconds(std::size_t n, int AMaxOrder);
+TWork PencilWork(std::size_t n, int AMaxOrder);
 std::uint64_t PencilBytes(std::size_t n, int AMaxOrder);

@@ -1,0 +1,174 @@
+#include "analysis/DftChirp.h"
+
+#include "analysis/FftKernel.h"
+
+#include <algorithm>
+#include <numbers>
+
+// With nk = (n^2 + k^2 - (k - n)^2) / 2, X(k) = c(k) sum_n x(n) c(n) d(k - n), where
+// c(m) = e^(-i pi m^2 / N) and d = conj(c): a convolution of the chirped inputs with
+// the chirp, and |c(k)| = 1 leaves the magnitudes to the convolution alone.
+
+namespace {
+
+// The convolution runs in blocks of bins with FFTs of about this many points.
+constexpr std::uint64_t ChirpBlockPoints = std::uint64_t{1} << 20;
+
+struct TChirpPlan {
+    std::uint64_t P;      // the FFT size of one block
+    std::uint64_t Block;  // bins per block
+    std::uint64_t Blocks; // blocks
+};
+
+TChirpPlan ChirpPlan(std::uint64_t L, std::uint64_t ABins) {
+    const std::uint64_t Single = SmoothSize(L + ABins - 1);
+    if (Single <= std::max(ChirpBlockPoints, 4 * L))
+        return {Single, ABins, 1};
+    // Blocks of bins: each takes a convolution of size P for P - L + 1 bins.
+    const std::uint64_t P = SmoothSize(std::max(ChirpBlockPoints, 4 * L));
+    const std::uint64_t Block = P - L + 1;
+    return {P, Block, (ABins + Block - 1) / Block};
+}
+
+// d(m) = e^(i pi m^2 / N) for m = AFirst, AFirst + 1, ...: m^2 is kept modulo 2N in
+// integers, advanced by (m + 1)^2 - m^2 = 2m + 1, so that the angle keeps full
+// precision however large m and N are. Each value depends on m alone, so any piece
+// of the sequence can be started anywhere.
+class TChirp {
+public:
+    TChirp(std::int64_t AFirst, int N)
+        : FN(static_cast<std::uint64_t>(N)), FTwoN(2 * FN), FScale(std::numbers::pi / N) {
+        const std::uint64_t a = static_cast<std::uint64_t>(AFirst < 0 ? -AFirst : AFirst) % FTwoN;
+        FSquare = a * a % FTwoN; // a < 2^32, so a * a fits
+        const std::int64_t Step = (2 * AFirst + 1) % static_cast<std::int64_t>(FTwoN);
+        FStep =
+            static_cast<std::uint64_t>(Step < 0 ? Step + static_cast<std::int64_t>(FTwoN) : Step);
+    }
+
+    std::complex<double> Next() {
+        // The angle pi r / N taken within a half turn either side.
+        const double r = FSquare > FN ? static_cast<double>(FSquare) - static_cast<double>(FTwoN)
+                                      : static_cast<double>(FSquare);
+        const double Angle = FScale * r;
+        FSquare += FStep;
+        if (FSquare >= FTwoN)
+            FSquare -= FTwoN;
+        FStep += 2;
+        if (FStep >= FTwoN)
+            FStep -= FTwoN;
+        return {std::cos(Angle), std::sin(Angle)};
+    }
+
+private:
+    std::uint64_t FN, FTwoN;
+    double FScale;
+    std::uint64_t FSquare; // m^2 mod 2N
+    std::uint64_t FStep;   // (2m + 1) mod 2N
+};
+
+// ACount chirp values: a sine and a cosine each.
+TWork ChirpValues(std::uint64_t ACount) {
+    TWork Work;
+    Work.Functions = 2 * static_cast<double>(ACount);
+    Work.Bytes = 16 * static_cast<double>(ACount);
+    return Work;
+}
+
+TWork Points(std::uint64_t ACount) {
+    TWork Work;
+    Work.Bytes = 16 * static_cast<double>(ACount);
+    return Work;
+}
+
+TWork Products(std::uint64_t ACount) {
+    TWork Work;
+    Work.Rotations = static_cast<double>(ACount);
+    Work.Bytes = 48 * static_cast<double>(ACount);
+    return Work;
+}
+
+// The taps of the block of bins from AFirstBin on.
+std::uint64_t Taps(std::uint64_t L, std::uint64_t ABins, const TChirpPlan& APlan,
+                   std::uint64_t AFirstBin) {
+    return L + std::min(APlan.Block, ABins - AFirstBin) - 1;
+}
+
+} // namespace
+
+TDftPlanCost ChirpCost(std::uint64_t L, std::uint64_t ABins, bool AWeighted) {
+    const TChirpPlan Plan = ChirpPlan(L, ABins);
+    const TWork Fft = TComplexFft::Work(Plan.P);
+    // The chirped inputs and their transform, once, into a fresh array of P points;
+    // per block, the chirp over its taps and the rest cleared, two transforms, the
+    // products and the magnitudes of its bins; its array is fresh in the first block.
+    TWork Work = ChirpValues(L) + TDftInput::ReadWork(L, AWeighted) + Points(Plan.P - L) + Fft +
+                 FreshArray(Plan.P, 16) * 2;
+    for (std::uint64_t First = 0; First < ABins; First += Plan.Block) {
+        const std::uint64_t Count = std::min(Plan.Block, ABins - First);
+        const std::uint64_t BlockTaps = Taps(L, ABins, Plan, First);
+        Work += ChirpValues(BlockTaps) + Points(Plan.P - BlockTaps) + Fft * 2 + Products(Plan.P) +
+                Points(Count);
+    }
+    return {Work, 32 * Plan.P + TComplexFft::Bytes(Plan.P)};
+}
+
+void ChirpBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
+               TWorkers* AWorkers, TProgress& AProgress) {
+    const std::size_t L = AInput.L;
+    const TChirpPlan Plan = ChirpPlan(L, ABins);
+    const std::size_t P = Plan.P;
+    TComplexFft Fft(P);
+    const TWork Fresh = FreshArray(P, 16);
+    const double InputShare = static_cast<double>(L) / static_cast<double>(P);
+
+    // The transform of the chirped inputs serves every block.
+    TComplexArray Inputs = AllocComplex(P);
+    std::complex<double>* Y = Inputs.get();
+    ForEachItem(L, ChirpValues(L) + AInput.Work(L) + Fresh * InputShare, AWorkers, AProgress,
+                [&](std::size_t First, std::size_t Last) {
+                    TChirp Chirp(static_cast<std::int64_t>(First), N);
+                    for (std::size_t n = First; n < Last; ++n)
+                        Y[n] = AInput[n] * std::conj(Chirp.Next());
+                });
+    const auto Clear = [&](std::complex<double>* AData, std::size_t ACount, const TWork& AWork) {
+        ForEachItem(ACount, AWork, AWorkers, AProgress, [&](std::size_t First, std::size_t Last) {
+            std::fill(AData + First, AData + Last, std::complex<double>());
+        });
+    };
+    Clear(Y + L, P - L, Points(P - L) + Fresh * (1 - InputShare));
+    Fft.Forward(Y, AWorkers, AProgress);
+
+    TComplexArray Work = AllocComplex(P);
+    std::complex<double>* W = Work.get();
+    for (std::size_t FirstBin = 0; FirstBin < ABins; FirstBin += Plan.Block) {
+        const std::size_t Count = std::min<std::size_t>(Plan.Block, ABins - FirstBin);
+        // The chirp from d(FirstBin - L + 1) on: output L - 1 + r of the circular
+        // convolution is then bin FirstBin + r, free of wrap-around.
+        const std::size_t BlockTaps = Taps(L, ABins, Plan, FirstBin);
+        const double TapShare = static_cast<double>(BlockTaps) / static_cast<double>(P);
+        const TWork BlockFresh = FirstBin == 0 ? Fresh : TWork{};
+        const std::int64_t From =
+            static_cast<std::int64_t>(FirstBin) - static_cast<std::int64_t>(L) + 1;
+        ForEachItem(BlockTaps, ChirpValues(BlockTaps) + BlockFresh * TapShare, AWorkers, AProgress,
+                    [&](std::size_t First, std::size_t Last) {
+                        TChirp Chirp(From + static_cast<std::int64_t>(First), N);
+                        for (std::size_t j = First; j < Last; ++j)
+                            W[j] = Chirp.Next();
+                    });
+        Clear(W + BlockTaps, P - BlockTaps, Points(P - BlockTaps) + BlockFresh * (1 - TapShare));
+        Fft.Forward(W, AWorkers, AProgress);
+        ForEachItem(P, Products(P), AWorkers, AProgress, [&](std::size_t First, std::size_t Last) {
+            for (std::size_t j = First; j < Last; ++j)
+                W[j] = {W[j].real() * Y[j].real() - W[j].imag() * Y[j].imag(),
+                        W[j].real() * Y[j].imag() + W[j].imag() * Y[j].real()};
+        });
+        Fft.Backward(W, AWorkers, AProgress);
+        const double Scale = 2.0 / (static_cast<double>(P) * N);
+        ForEachItem(Count, Points(Count), AWorkers, AProgress,
+                    [&](std::size_t First, std::size_t Last) {
+                        double* const Out = AResult.data() + FirstBin;
+                        for (std::size_t r = First; r < Last; ++r)
+                            Out[r] = Scale * Magnitude(W[L - 1 + r]);
+                    });
+    }
+}

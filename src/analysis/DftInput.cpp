@@ -1,0 +1,55 @@
+#include "analysis/DftInput.h"
+
+#include <limits>
+
+#include "analysis/Workers.h"
+
+#include <algorithm>
+
+TWork TDftInput::ReadWork(std::uint64_t ACount, bool AWeighted) {
+    TWork Work;
+    Work.Bytes = 16 * static_cast<double>(ACount);
+    Work.Functions = AWeighted ? static_cast<double>(ACount) : 0;
+    return Work;
+}
+
+TWork FoldWork(std::uint64_t K, std::uint64_t AComputed) {
+    TWork Work;
+    Work.Bytes = 16 * static_cast<double>(K - AComputed);
+    return Work;
+}
+
+__attribute__((target_clones("avx512f", "avx2", "default"))) void
+BinMagnitudes(const std::complex<double>* AIn, std::size_t ACount, int N, double* AOut) {
+    // The plain square root in wide vectors; where a sum of squares left the normal
+    // range, the whole run again through the careful formula.
+    bool Normal = true;
+    for (std::size_t k = 0; k < ACount; ++k) {
+        const double Squares = AIn[k].real() * AIn[k].real() + AIn[k].imag() * AIn[k].imag();
+        Normal &= Squares >= std::numeric_limits<double>::min() &&
+                  Squares <= std::numeric_limits<double>::max();
+        AOut[k] = 2 * std::sqrt(Squares) / N;
+    }
+    if (!Normal)
+        for (std::size_t k = 0; k < ACount; ++k)
+            AOut[k] = 2 * Magnitude(AIn[k]) / N;
+}
+
+std::int64_t DistinctBins(int N, int K) {
+    return std::min<std::int64_t>(K, N / 2 + 1);
+}
+
+void FoldBins(std::vector<double>& AResult, int N, std::size_t AComputed, TWorkers* AWorkers,
+              TProgress& AProgress) {
+    const std::size_t Size = static_cast<std::size_t>(N);
+    ForEachItem(AResult.size() - AComputed, FoldWork(AResult.size(), AComputed), AWorkers,
+                AProgress, [&](std::size_t First, std::size_t Last) {
+                    double* const Result = AResult.data();
+                    for (std::size_t k = AComputed + First; k < AComputed + Last; ++k) {
+                        std::size_t Bin = k % Size;
+                        if (Bin > Size / 2)
+                            Bin = Size - Bin; // X(N - k) is the conjugate of X(k)
+                        Result[k] = Result[Bin];
+                    }
+                });
+}
