@@ -10,7 +10,7 @@ struct TWork {
     double Butterflies = 0; // N log2 N for an FFT of N complex points (half for N reals)
     double Bytes = 0;       // bytes read or written in a pass over memory in use
     double FreshBytes = 0;  // bytes written to newly allocated memory for the first time
-    double Transforms = 0;  // FFT plans made or looked up, and other fixed overheads
+    double Transforms = 0;  // FFT plans made: the fixed cost of a transform
     double Numbers = 0;     // a number formatted as text
 
     TWork& operator+=(const TWork& AOther);
