@@ -21,6 +21,9 @@ struct TWork {
 
 // The seconds that AWork takes on one core of the reference machine.
 double Seconds(const TWork& AWork);
+// Whether AWork is large enough to share among threads: starting and waking helpers
+// costs more than it saves on a short run.
+bool WorthThreads(const TWork& AWork);
 
 // The work of writing ACount items of AItemBytes each into memory that has just
 // been allocated; smaller arrays mostly reuse pages the process has had.
