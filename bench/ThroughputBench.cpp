@@ -5,6 +5,7 @@
 // machine and copy the figures: vibrona_bench --benchmark_filter=Throughput
 #include "analysis/CurveSynthesis.h"
 #include "analysis/Dft.h"
+#include "analysis/FftKernel.h"
 #include "analysis/TextExport.h"
 #include "analysis/WorkCost.h"
 #include "util/HugePages.h"
@@ -111,6 +112,22 @@ void ThroughputButterflies(benchmark::State& AState) {
     Report(AState, s, Others, c.Work.Butterflies);
 }
 
+// A short complex FFT of a size planned anew: the fixed cost of a transform.
+void ThroughputTransforms(benchmark::State& AState) {
+    const std::size_t n = 4096;
+    TComplexArray Data = AllocComplex(n);
+    std::fill(Data.get(), Data.get() + n, std::complex<double>(1, 0));
+    TProgress Silent;
+    const TWork Work = TComplexFft::Work(n);
+    const double s = Fastest(AState, [&] {
+        TComplexFft Fft(n);
+        Fft.Forward(Data.get(), nullptr, Silent);
+    });
+    TWork Others = Work;
+    Others.Transforms = 0;
+    Report(AState, s, Others, Work.Transforms);
+}
+
 void ThroughputNumbers(benchmark::State& AState) {
     const std::size_t n = std::size_t{1} << 18;
     std::vector<double> x(n), y(n);
@@ -136,4 +153,5 @@ BENCHMARK(ThroughputFreshBytes)->Iterations(5);
 BENCHMARK(ThroughputFunctions)->Iterations(5);
 BENCHMARK(ThroughputRotations)->Iterations(5);
 BENCHMARK(ThroughputButterflies)->Iterations(10);
+BENCHMARK(ThroughputTransforms)->Iterations(50);
 BENCHMARK(ThroughputNumbers)->Iterations(5);

@@ -19,9 +19,9 @@ constexpr int AnySizeFftLimit = 1 << 16;
 TWork RealFftWork(int N) {
     const double n = std::max(N, 2);
     TWork Work;
-    // A size with a large prime factor runs far slower than a smooth one.
+    // A size with a large prime factor runs far slower than a smooth one. Its plan is
+    // kept by the workspace from one recalculation to the next.
     Work.Butterflies = n / 2 * std::log2(n) * (IsSmooth(static_cast<std::uint64_t>(N)) ? 1 : 30);
-    Work.Transforms = 1;
     return Work;
 }
 

@@ -20,9 +20,6 @@ constexpr std::uint64_t BytesPerSpectrumPoint = 16 + 2 * 16;
 // A characteristic sample: a peak flag per bin, and for the peaks, at most every
 // other bin, the sample in the results and again in the window's list.
 constexpr std::uint64_t BytesPerBinOfSamples = 1 + 64 / 2;
-// Below this much work on one core a run keeps to the calling thread: starting the
-// helpers would cost more than they save.
-constexpr double ParallelFromSeconds = 1e-3;
 
 // The frequencies: a division per bin into a fresh array.
 TWork FrequencyWork(std::uint64_t K) {
@@ -56,7 +53,7 @@ TWork ComputeWork(const TSignals& ASignals, const TRecords& ARecords,
 }
 
 int ThreadsFor(const TWork& AWork, int AThreads) {
-    if (Seconds(AWork) < ParallelFromSeconds)
+    if (!WorthThreads(AWork))
         return 1;
     return AThreads > 0 ? AThreads : AvailableCpus();
 }

@@ -7,12 +7,17 @@ namespace {
 // run it and copy its figures here: nothing else holds a time.
 constexpr double RotationSeconds = 0.1e-9;
 constexpr double FunctionSeconds = 4.8e-9;
-constexpr double ButterflySeconds = 0.3e-9;
+constexpr double ButterflySeconds = 0.36e-9;
 constexpr double ByteSeconds = 0.02e-9;
 constexpr double FreshByteSeconds = 0.16e-9;
-constexpr double TransformSeconds = 2e-6;
-constexpr double NumberSeconds = 25e-9;
+constexpr double TransformSeconds = 16e-6;
+constexpr double NumberSeconds = 12e-9;
+// Measured on the identification of bench/IdentifyBench.cpp.
 constexpr double FlopSeconds = 0.5e-9;
+
+// Waking the helpers of a computation and handing them its first blocks: measured by
+// the benchmark Medium5 on one thread and on two.
+constexpr double ThreadsWorthSeconds = 1e-3;
 
 } // namespace
 
@@ -45,6 +50,10 @@ double Seconds(const TWork& AWork) {
            AWork.Butterflies * ButterflySeconds + AWork.Bytes * ByteSeconds +
            AWork.FreshBytes * FreshByteSeconds + AWork.Transforms * TransformSeconds +
            AWork.Numbers * NumberSeconds + AWork.Flops * FlopSeconds;
+}
+
+bool WorthThreads(const TWork& AWork) {
+    return Seconds(AWork) >= ThreadsWorthSeconds;
 }
 
 TWork FreshArray(std::uint64_t ACount, std::uint64_t AItemBytes) {

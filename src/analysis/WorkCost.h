@@ -10,7 +10,7 @@ struct TWork {
     double Butterflies = 0; // N log2 N for an FFT of N complex points (half for N reals)
     double Bytes = 0;       // bytes read or written in a pass over memory in use
     double FreshBytes = 0;  // bytes written to newly allocated memory for the first time
-    double Transforms = 0;  // FFT plans made or looked up, and other fixed overheads
+    double Transforms = 0;  // FFT plans made: the fixed cost of a transform
     double Numbers = 0;     // a number formatted as text
     double Flops = 0;       // a multiply-add of dense linear algebra
 
@@ -22,6 +22,9 @@ struct TWork {
 
 // The seconds that AWork takes on one core of the reference machine.
 double Seconds(const TWork& AWork);
+// Whether AWork is large enough to share among threads: starting and waking helpers
+// costs more than it saves on a short run.
+bool WorthThreads(const TWork& AWork);
 
 // The work of writing ACount items of AItemBytes each into memory that has just
 // been allocated; smaller arrays mostly reuse pages the process has had.

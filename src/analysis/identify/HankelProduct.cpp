@@ -25,7 +25,7 @@ THankelProduct::THankelProduct(const std::vector<double>& AValues, std::size_t A
         const std::size_t Count = std::min({m + 1, FCols, FRows, n - m});
         FFrobeniusSquared += static_cast<double>(Count) * AValues[m] * AValues[m];
     }
-    FFft.Forward(FSpectrum.get(), AProgress);
+    FFft.Forward(FSpectrum.get(), nullptr, AProgress);
 }
 
 Eigen::MatrixXd THankelProduct::Times(const Eigen::MatrixXd& X, TProgress& AProgress) {
@@ -54,11 +54,11 @@ Eigen::MatrixXd THankelProduct::Correlate(const Eigen::MatrixXd& AIn, std::size_
         for (std::size_t k = 0; k < InRows; ++k)
             x[k] = {Re[k], Im ? Im[k] : 0.0};
         std::fill(x + InRows, x + P, std::complex<double>());
-        FFft.Forward(x, AProgress);
+        FFft.Forward(x, nullptr, AProgress);
         // The correlation's transform at bin f is Y(f) X(-f).
         for (std::size_t f = 0; f < P; ++f)
             FProduct[At(f)] = FSpectrum[At(f)] * x[At((P - f) % P)];
-        FFft.Backward(FProduct.get(), AProgress);
+        FFft.Backward(FProduct.get(), nullptr, AProgress);
         const double Scale = 1.0 / static_cast<double>(P);
         double* OutRe = Out.col(c).data();
         double* OutIm = Pair ? Out.col(c + 1).data() : nullptr;
@@ -75,10 +75,9 @@ TWork THankelProduct::Work(std::size_t n, std::size_t AColumns) {
     const std::size_t P = TransformSize(n);
     const double Pairs = static_cast<double>((AColumns + 1) / 2);
     // Two transforms of P points per pair of columns, and the products between them.
-    TWork Work;
-    Work.Butterflies = Pairs * 2 * static_cast<double>(P) * std::log2(static_cast<double>(P));
-    Work.Flops = Pairs * 12 * static_cast<double>(P);
-    return Work;
+    TWork Products;
+    Products.Flops = 12 * static_cast<double>(P);
+    return (TComplexFft::Work(P) * 2 + Products) * Pairs;
 }
 
 std::uint64_t THankelProduct::Bytes(std::size_t n) {
