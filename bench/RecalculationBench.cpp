@@ -2,6 +2,7 @@
 // the plain direct DFT for comparison. Each case shows the estimate of EstimateCost
 // beside it (est_s, est_MiB). Run alone with a filter to read the peak memory of one
 // case: vibrona_bench --benchmark_filter=Huge255
+#include "PeakMemory.h"
 #include "ReferenceDft.h"
 #include "analysis/Dft.h"
 #include "analysis/Recalculation.h"
@@ -9,22 +10,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QFile>
-
 #include <numbers>
 
 namespace {
-
-// Peak resident memory of the process so far, in MiB.
-double PeakMiB() {
-    QFile Status(QStringLiteral("/proc/self/status"));
-    if (!Status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& Line : Status.readAll().split('\n'))
-        if (Line.startsWith("VmHWM:"))
-            return Line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return 0;
-}
 
 // A meander of n odd harmonics of 50 Hz, or the default damped oscillation for n = 0.
 void FillSignals(TSignals& AList, int n) {
