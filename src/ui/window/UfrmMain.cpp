@@ -32,6 +32,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+// The chart panel's signals carry charts, whose type a connection needs whole.
+#include <qcustomplot.h>
+
 namespace {
 
 constexpr int ParamsPanelWidth = 169;
