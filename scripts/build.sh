@@ -9,6 +9,9 @@ if [ ! -f "$BUILD/build.ninja" ]; then
   if command -v ccache >/dev/null; then LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
   cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${LAUNCHER[@]}"
 fi
+# ccache caches the sources that use the precompiled headers only when told to be sloppy
+# about the headers' macros and time stamps.
+export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros}"
 TARGETS=()
 for t in "$@"; do TARGETS+=(--target "$t"); done
 cmake --build "$BUILD" --parallel "$(nproc)" "${TARGETS[@]}"

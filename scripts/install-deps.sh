@@ -10,7 +10,7 @@ PACKAGES=(
   libfftw3-dev libuemf-dev libsndfile1-dev libeigen3-dev
   libgtest-dev libbenchmark-dev
   locales xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-wine
-  desktop-file-utils appstream dpkg-dev poppler-utils
+  desktop-file-utils appstream dpkg-dev poppler-utils reuse
 )
 
 SUDO=""

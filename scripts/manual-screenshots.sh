@@ -4,6 +4,7 @@
 #
 #     bash scripts/manual-screenshots.sh [BUILD-FOLDER]
 #
+# SCREEN=:N chooses the virtual display; by default a free one is taken.
 # Needs a built program, Xvfb, xdotool and ImageMagick; with openbox installed the
 # pictures show window frames and captions. Numbers follow the Russian locale.
 set -euo pipefail
@@ -11,7 +12,15 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${1:-$ROOT/build}"
 PROGRAM="$BUILD/src/ui/vibrona"
 OUT="$ROOT/docs/manual/ru/images"
-SCREEN=":$((90 + RANDOM % 9))"
+# The virtual display: SCREEN=:N when given, else the first one no X server holds.
+if [ -z "${SCREEN:-}" ]; then
+  for N in $(seq 90 199); do
+    if [ ! -e "/tmp/.X$N-lock" ] && [ ! -e "/tmp/.X11-unix/X$N" ]; then
+      SCREEN=":$N"
+      break
+    fi
+  done
+fi
 mkdir -p "$OUT"
 
 PIDS=()

@@ -18,6 +18,13 @@ for Arg in "$@"; do
 done
 
 "$ROOT/scripts/install-deps.sh"
+# Every file states its licence.
+if command -v reuse >/dev/null; then
+  if ! (cd "$ROOT" && reuse lint --quiet); then
+    (cd "$ROOT" && reuse lint) || true
+    exit 1
+  fi
+fi
 "$ROOT/scripts/build.sh"
 cd "$ROOT/build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error --parallel "$(nproc)"

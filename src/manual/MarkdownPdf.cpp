@@ -1,8 +1,12 @@
 // Turns the user manual's Markdown into an A4 PDF with Qt alone: headings, tables,
-// pictures, a table of contents in place of a "[TOC]" paragraph, a new page before
-// every chapter and page numbers in the footer.
+// pictures, a table of contents in place of a "[TOC]" paragraph whose lines lead to
+// their pages, bookmarks of the chapters and sections, a new page before every chapter
+// and page numbers in the footer.
 //
 //     vibrona-manual-pdf MANUAL.md OUTPUT.pdf FOOTER-TEXT
+
+#include "PageBreaks.h"
+#include "PdfOutline.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -74,7 +78,20 @@ void StyleDocument(QTextDocument& ADocument) {
     }
 }
 
-// Thin single lines around table cells, a shaded header row; code on a grey ground.
+// The Markdown reader may open a table right after a code block with an empty line in
+// its first cell, which also takes the header's bold type.
+void DropLeadingEmptyLine(const QTextTableCell& ACell) {
+    QTextBlock First = ACell.firstCursorPosition().block();
+    if (!First.text().isEmpty() || First == ACell.lastCursorPosition().block())
+        return;
+    const QTextBlock Second = First.next();
+    const QTextBlockFormat Format = Second.blockFormat();
+    QTextCursor Cursor(First);
+    Cursor.deleteChar();
+    Cursor.setBlockFormat(Format);
+}
+
+// Thin single lines around table cells, a shaded bold header row; code on a grey ground.
 void StyleTablesAndCode(QTextDocument& ADocument) {
     std::vector<QTextFrame*> Frames{ADocument.rootFrame()};
     while (!Frames.empty()) {
@@ -103,6 +120,12 @@ void StyleTablesAndCode(QTextDocument& ADocument) {
             QTextTableCellFormat CellFormat = Cell.format().toTableCellFormat();
             CellFormat.setBackground(QColor(0xee, 0xee, 0xe8));
             Cell.setFormat(CellFormat);
+            DropLeadingEmptyLine(Cell);
+            QTextCursor Content = Cell.firstCursorPosition();
+            Content.setPosition(Cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+            QTextCharFormat Bold;
+            Bold.setFontWeight(QFont::Bold);
+            Content.mergeCharFormat(Bold);
         }
     }
     for (QTextBlock Block = ADocument.begin(); Block.isValid(); Block = Block.next()) {
@@ -112,6 +135,49 @@ void StyleTablesAndCode(QTextDocument& ADocument) {
         Format.setBackground(QColor(0xf3, 0xf3, 0xf0));
         Format.setLeftMargin(8);
         QTextCursor(Block).setBlockFormat(Format);
+    }
+}
+
+// Keeps formulas whole: no line ends after a "/" or beside a "·".
+void GlueFormulas(QTextDocument& ADocument) {
+    const QChar WordJoiner(0x2060);
+    const QChar NoBreakSpace(0x00A0);
+    for (QTextBlock Block = ADocument.begin(); Block.isValid(); Block = Block.next()) {
+        if (Block.blockFormat().hasProperty(QTextFormat::BlockCodeFence))
+            continue;
+        const QString Text = Block.text();
+        // From the end, so that the earlier positions stay where they are.
+        for (int i = Text.size() - 2; i >= 1; --i) {
+            QTextCursor Cursor(&ADocument);
+            Cursor.setPosition(Block.position() + i);
+            if (Text[i] == QLatin1Char('/') && !Text[i + 1].isSpace()) {
+                Cursor.movePosition(QTextCursor::NextCharacter);
+                Cursor.insertText(WordJoiner);
+            } else if (Text[i] == QLatin1Char(' ') &&
+                       (Text[i - 1] == QChar(0x00B7) || Text[i + 1] == QChar(0x00B7))) {
+                Cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+                Cursor.insertText(NoBreakSpace);
+            }
+        }
+    }
+}
+
+// Qt draws a superscript or subscript at two thirds of its size; from the body size that
+// is too small to read, so the scripts start from a larger size.
+void EnlargeScripts(QTextDocument& ADocument, double ABodySize) {
+    for (QTextBlock Block = ADocument.begin(); Block.isValid(); Block = Block.next()) {
+        for (auto It = Block.begin(); !It.atEnd(); ++It) {
+            const QTextFragment Fragment = It.fragment();
+            QTextCharFormat Char = Fragment.charFormat();
+            if (Char.verticalAlignment() != QTextCharFormat::AlignSuperScript &&
+                Char.verticalAlignment() != QTextCharFormat::AlignSubScript)
+                continue;
+            Char.setFontPointSize(ABodySize * 1.25);
+            QTextCursor Cursor(&ADocument);
+            Cursor.setPosition(Fragment.position());
+            Cursor.setPosition(Fragment.position() + Fragment.length(), QTextCursor::KeepAnchor);
+            Cursor.setCharFormat(Char);
+        }
     }
 }
 
@@ -173,22 +239,59 @@ std::vector<QTextBlock> InsertContents(QTextDocument& ADocument,
     return Lines;
 }
 
-int PageOf(const QTextDocument& ADocument, const QTextBlock& ABlock) {
+// Where the block's first line is: a line that did not fit moved to the next page
+// without its block.
+TPdfPlace PlaceOf(const QTextDocument& ADocument, const QTextBlock& ABlock) {
     const QRectF Box = ADocument.documentLayout()->blockBoundingRect(ABlock);
-    return static_cast<int>(std::floor(Box.top() / ADocument.pageSize().height())) + 1;
+    const double Top =
+        Box.top() + (ABlock.layout()->lineCount() > 0 ? ABlock.layout()->lineAt(0).y() : 0);
+    const double Height = ADocument.pageSize().height();
+    const int Page = static_cast<int>(std::floor(Top / Height));
+    return {Page, Top - Page * Height};
 }
 
 void FillPageNumbers(QTextDocument& ADocument, const std::vector<QTextBlock>& ALines,
                      const std::vector<THeading>& AHeadings) {
     std::vector<int> Pages;
     for (const THeading& Heading : AHeadings)
-        Pages.push_back(PageOf(ADocument, Heading.Block));
+        Pages.push_back(PlaceOf(ADocument, Heading.Block).Page + 1);
     for (std::size_t i = 0; i < ALines.size(); ++i) {
         QTextCursor Cursor(ALines[i]);
         Cursor.movePosition(QTextCursor::EndOfBlock);
         Cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor,
                             static_cast<int>(PagePlaceholder.size()));
         Cursor.insertText(QString::number(Pages[i]));
+    }
+}
+
+// Bookmarks of the headings and links from the lines of the contents, in points on the
+// PDF's pages: APaintArea is the page's printable area, in which the document lies.
+void AddNavigation(const QString& APath, const QTextDocument& ADocument,
+                   const std::vector<QTextBlock>& ALines, const std::vector<THeading>& AHeadings,
+                   const QRectF& APaintArea) {
+    const double Scale = 72.0 / Resolution;
+    const auto OnPaper = [&](TPdfPlace APlace) {
+        return TPdfPlace{APlace.Page, APaintArea.top() + APlace.Top * Scale};
+    };
+    std::vector<TPdfBookmark> Bookmarks;
+    std::vector<TPdfLink> Links;
+    for (std::size_t i = 0; i < AHeadings.size(); ++i) {
+        const TPdfPlace Target = OnPaper(PlaceOf(ADocument, AHeadings[i].Block));
+        Bookmarks.push_back({AHeadings[i].Block.text(), AHeadings[i].Level, Target});
+        if (i >= ALines.size())
+            continue;
+        const TPdfPlace Line = OnPaper(PlaceOf(ADocument, ALines[i]));
+        const QRectF Box = ADocument.documentLayout()->blockBoundingRect(ALines[i]);
+        const double Height = ALines[i].layout()->lineAt(0).height() * Scale;
+        Links.push_back(
+            {Line.Page,
+             QRectF(APaintArea.left() + Box.left() * Scale, Line.Top, Box.width() * Scale, Height),
+             Target});
+    }
+    const QString Error = AddBookmarksAndLinks(APath, Bookmarks, Links);
+    if (!Error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(Error));
+        std::exit(1);
     }
 }
 
@@ -230,11 +333,14 @@ int main(int argc, char* argv[]) {
 
     StyleDocument(Document);
     StyleTablesAndCode(Document);
+    GlueFormulas(Document);
+    EnlargeScripts(Document, Font.pointSizeF());
     FitImages(Document, BaseFolder, Page.width());
     std::vector<THeading> Contents = Headings(Document, 2);
     if (!Contents.empty())
         Contents.erase(Contents.begin()); // the title itself
     const std::vector<QTextBlock> Lines = InsertContents(Document, Contents, Page.width());
+    KeepTogether(Document);
     FillPageNumbers(Document, Lines, Contents);
 
     QPainter Painter(&Writer);
@@ -244,7 +350,10 @@ int main(int argc, char* argv[]) {
             Writer.newPage();
         Painter.save();
         Painter.translate(0, -i * Page.height());
-        Document.drawContents(&Painter, QRectF(0, i * Page.height(), Page.width(), Page.height()));
+        // Lines start at a page's top edge and end at its foot; a clip a little inside
+        // them keeps the lines of the pages before and after out of this page's text.
+        Document.drawContents(&Painter,
+                              QRectF(0, i * Page.height() + 0.5, Page.width(), Page.height() - 1));
         Painter.restore();
         if (i == 0)
             continue; // the title page carries no footer
@@ -263,5 +372,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(Args[2]));
         return 1;
     }
+    AddNavigation(Args[2], Document, Lines, Contents,
+                  Writer.pageLayout().paintRect(QPageLayout::Point));
     return 0;
 }

@@ -5,15 +5,18 @@ set -euo pipefail
 BUILD=$1 VERSION=$2 ID=$3
 ROOT=$(mktemp -d)
 trap 'rm -rf "$ROOT"' EXIT
-DESTDIR="$ROOT" cmake --install "$BUILD" --prefix /usr >/dev/null
-cd "$ROOT/usr"
+# The prefix the build was configured for, which the manual pages name.
+PREFIX=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$BUILD/CMakeCache.txt")
+DESTDIR="$ROOT" cmake --install "$BUILD" >/dev/null
+cd "$ROOT$PREFIX"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 for f in bin/vibrona bin/vibrona-batch \
          "share/applications/$ID.desktop" "share/mime/packages/$ID.xml" \
          "share/metainfo/$ID.metainfo.xml" "share/icons/hicolor/scalable/apps/$ID.svg" \
          share/man/man1/vibrona.1.gz share/man/man1/vibrona-batch.1.gz \
-         share/doc/vibrona/copyright share/doc/vibrona/changelog.gz share/doc/vibrona/help.pdf; do
+         share/man/ru/man1/vibrona.1.gz share/man/ru/man1/vibrona-batch.1.gz \
+         share/vibrona/help.pdf; do
   [ -s "$f" ] || fail "missing $f"
 done
 for size in 16 22 24 32 48 64 128 256; do
@@ -28,6 +31,12 @@ grep -q '^MimeType=application/x-vibrona-project;$' "share/applications/$ID.desk
 grep -q '<glob pattern="\*.vbf"/>' "share/mime/packages/$ID.xml" || fail "glob"
 grep -q "<release version=\"$VERSION\"" "share/metainfo/$ID.metainfo.xml" || fail "release version"
 [ "$(env -u DISPLAY bin/vibrona --version)" = "Vibrona $VERSION" ] || fail "--version"
+# The program finds its manual outside share/doc, which a system may leave out.
+[ ! -e share/doc/vibrona/help.pdf ] || fail "help.pdf in share/doc"
+# Every manual page names the manual where the prefix put it.
+for page in share/man/man1/vibrona.1.gz share/man/ru/man1/vibrona.1.gz; do
+  zgrep -q "^\.I $PREFIX/share/vibrona/help\.pdf\$" "$page" || fail "$page names no installed manual"
+done
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "share/applications/$ID.desktop"

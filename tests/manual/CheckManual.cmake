@@ -1,5 +1,6 @@
 # The built manual: a PDF of several pages that holds every chapter heading of its
-# Markdown source. Run as: cmake -DPDF=... -DSOURCE=... -P CheckManual.cmake
+# Markdown source, has bookmarks and contents links, and prints no line twice. Run as: cmake -DPDF=... -DSOURCE=... -P CheckManual.cmake
+cmake_policy(VERSION 3.25)
 if(NOT EXISTS "${PDF}")
   message(FATAL_ERROR "no manual at ${PDF}")
 endif()
@@ -48,3 +49,35 @@ foreach(Heading IN LISTS Headings)
     message(SEND_ERROR "chapter \"${Heading}\" is missing from the PDF text")
   endif()
 endforeach()
+
+# Bookmarks of the chapters and a link from every line of the contents.
+file(STRINGS "${PDF}" Outlines REGEX "^/Type /Outlines$")
+file(STRINGS "${PDF}" Links REGEX "^/Subtype /Link$")
+list(LENGTH Links LinkCount)
+math(EXPR ChapterCount "${Count} - 1") # the title is no chapter
+if(NOT Outlines OR LinkCount LESS ChapterCount)
+  message(SEND_ERROR "the manual lacks bookmarks or contents links (${LinkCount} links)")
+endif()
+
+# No line is printed twice at a page break: the last line of a page is not the first of
+# the next one.
+set(PageText "${CMAKE_CURRENT_BINARY_DIR}/manual-page.txt")
+string(ASCII 12 FormFeed)
+set(LastLine "")
+foreach(Page RANGE 1 ${Pages})
+  execute_process(COMMAND ${PDFTOTEXT} -enc UTF-8 -f ${Page} -l ${Page} ${PDF} ${PageText})
+  file(READ "${PageText}" Lines)
+  string(REPLACE ";" "," Lines "${Lines}")
+  string(REGEX REPLACE "[${FormFeed}\r]" "" Lines "${Lines}")
+  string(REPLACE "\n" ";" Lines "${Lines}")
+  list(FILTER Lines EXCLUDE REGEX "^[ \t]*$|^[0-9]+$|^Vibrona. Руководство пользователя$")
+  if(NOT Lines)
+    continue()
+  endif()
+  list(GET Lines 0 FirstLine)
+  if(FirstLine STREQUAL LastLine)
+    message(SEND_ERROR "page ${Page} repeats the last line of the page before: ${FirstLine}")
+  endif()
+  list(GET Lines -1 LastLine)
+endforeach()
+file(REMOVE "${PageText}")

@@ -1,4 +1,5 @@
 #include "ui/charts/ChartLook.h"
+#include "ui/charts/ChartTickers.h"
 
 #include "util/NumberFormat.h"
 

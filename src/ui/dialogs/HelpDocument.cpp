@@ -8,7 +8,7 @@
 std::optional<QString> HelpDocumentPath(const QString& AProgramFolder) {
     const QDir Folder(AProgramFolder);
     for (const QString& Candidate :
-         {QStringLiteral("help.pdf"), QStringLiteral("../share/doc/vibrona/help.pdf")}) {
+         {QStringLiteral("help.pdf"), QStringLiteral("../share/vibrona/help.pdf")}) {
         const QFileInfo File(Folder.filePath(Candidate));
         if (File.isFile())
             return QDir::cleanPath(File.absoluteFilePath());

@@ -7,7 +7,8 @@
 class IPlatformServices;
 
 // The user manual: "help.pdf" in the program's folder or, for an installed program,
-// in ../share/doc/vibrona/ beside it; nothing when neither exists.
+// in ../share/vibrona/ beside it (not in share/doc, which a system may leave out);
+// nothing when neither exists.
 std::optional<QString> HelpDocumentPath(const QString& AProgramFolder);
 
 // Opens the manual with the desktop's PDF viewer. A missing manual or a failure to

@@ -34,6 +34,8 @@ QString MemoryText(const QString& ACaption, std::uint64_t ABytes) {
 }
 
 QLabel* NewLink(QWidget* AParent, const char* AName, const QString& ACaption, int ALeft, int ATop) {
+    if (ACaption.isEmpty())
+        return nullptr;
     auto* Label = new QLabel(ACaption, AParent); // owned by the box
     Label->setObjectName(QLatin1String(AName));
     Label->setTextFormat(Qt::PlainText);
@@ -46,6 +48,10 @@ QLabel* NewLink(QWidget* AParent, const char* AName, const QString& ACaption, in
 
 } // namespace
 
+TAboutContacts ConfiguredAboutContacts() {
+    return {AboutHolder(), AboutEmail(), AboutWebsite()};
+}
+
 QString TotalMemoryText(std::uint64_t ABytes) {
     return MemoryText(QStringLiteral("Всего физической памяти: "), ABytes);
 }
@@ -54,13 +60,15 @@ QString AvailableMemoryText(std::uint64_t ABytes) {
     return MemoryText(QStringLiteral("Доступно физической памяти: "), ABytes);
 }
 
-TfrmAbout::TfrmAbout(QWidget* AOwner, IPlatformServices& APlatform, QString ATitle)
-    : QDialog(AOwner, FixedDialogFlags), FPlatform(APlatform), FTitle(std::move(ATitle)) {
+TfrmAbout::TfrmAbout(QWidget* AOwner, IPlatformServices& APlatform, QString ATitle,
+                     TAboutContacts AContacts)
+    : QDialog(AOwner, FixedDialogFlags), FPlatform(APlatform), FTitle(std::move(ATitle)),
+      FHolder(std::move(AContacts.Holder)) {
     setObjectName(QStringLiteral("frmAbout"));
     // Takes the owner's font before the links are sized to their text.
     setAttribute(Qt::WA_WindowPropagation);
-    lblMail = NewLink(this, "lblMail", AboutEmail(), 232, 76);
-    lblInternet = NewLink(this, "lblInternet", AboutWebsite(), 232, 92);
+    lblMail = NewLink(this, "lblMail", AContacts.Email, 232, 76);
+    lblInternet = NewLink(this, "lblInternet", AContacts.Website, 232, 92);
     btnOk = new QPushButton(QStringLiteral("OK"), this); // owned by the box
     setFixedSize(ClientWidth, ClientHeight);
     setBackgroundRole(QPalette::Button);
@@ -73,8 +81,9 @@ TfrmAbout::TfrmAbout(QWidget* AOwner, IPlatformServices& APlatform, QString ATit
     connect(btnOk, &QPushButton::clicked, this, &TfrmAbout::accept);
     btnOk->setFocus();
 
-    lblMail->installEventFilter(this);
-    lblInternet->installEventFilter(this);
+    for (QLabel* Link : {lblMail, lblInternet})
+        if (Link)
+            Link->installEventFilter(this);
 }
 
 void TfrmAbout::paintEvent(QPaintEvent* /*AEvent*/) {
@@ -107,7 +116,7 @@ void TfrmAbout::FormPaint(QPainter& ACanvas) {
     Text.translate(0, 16);
     DrawCellText(ACanvas, Text, QStringLiteral("Версия 1, 2020"), false);
     Text.translate(0, 32);
-    DrawCellText(ACanvas, Text, QStringLiteral("© ") + AboutHolder(), false);
+    DrawCellText(ACanvas, Text, QStringLiteral("© ") + FHolder, false);
 
     Text.translate(0, 36);
     try {
@@ -124,7 +133,7 @@ void TfrmAbout::FormPaint(QPainter& ACanvas) {
 
 bool TfrmAbout::eventFilter(QObject* AObject, QEvent* AEvent) {
     auto* Label = qobject_cast<QLabel*>(AObject);
-    if (Label != lblMail && Label != lblInternet)
+    if (!Label || (Label != lblMail && Label != lblInternet))
         return QDialog::eventFilter(AObject, AEvent);
     switch (AEvent->type()) {
     case QEvent::Enter:

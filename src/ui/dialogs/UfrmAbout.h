@@ -8,13 +8,24 @@ class IPlatformServices;
 class QLabel;
 class QPushButton;
 
+// Whom the box names after "© " and how they are reached; an empty address gets no link.
+struct TAboutContacts {
+    QString Holder;
+    QString Email;
+    QString Website;
+};
+
+// The holder and the addresses the program was configured with.
+TAboutContacts ConfiguredAboutContacts();
+
 // The About box: a title band with the icon, the title, the subtitle and the version,
-// the holder line, the machine's physical memory (read anew on every paint) and two
+// the holder line, the machine's physical memory (read anew on every paint) and the
 // links that open a new mail and the web site.
 class TfrmAbout : public QDialog {
     Q_OBJECT
 public:
-    TfrmAbout(QWidget* AOwner, IPlatformServices& APlatform, QString ATitle);
+    TfrmAbout(QWidget* AOwner, IPlatformServices& APlatform, QString ATitle,
+              TAboutContacts AContacts = ConfiguredAboutContacts());
 
 protected:
     void paintEvent(QPaintEvent* AEvent) override;
@@ -29,7 +40,8 @@ private:
 
     IPlatformServices& FPlatform;
     QString FTitle;
-    QLabel* lblMail = nullptr; // the controls are owned by the box
+    QString FHolder;
+    QLabel* lblMail = nullptr; // the controls are owned by the box; no link, no label
     QLabel* lblInternet = nullptr;
     QPushButton* btnOk = nullptr;
 };

@@ -36,6 +36,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+// The chart panel's signals carry charts, whose type a connection needs whole.
+#include <qcustomplot.h>
+
 namespace {
 
 constexpr int ParamsPanelWidth = 169;
