@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The text of a curve of 2^24 points, formatted and handed to a sink that only counts
 // the bytes: the cost of the export itself, apart from where the text goes; and the
 // same written piece by piece into a file, as a streaming export would. On one thread

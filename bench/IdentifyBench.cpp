@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Speed of identifying damped oscillations in a span: 4,096 samples with ten
 // oscillations within 50 ms, 65,536 within 1 s, and a very long span no slower than
 // the bound it is cut to. The machine is shared: read the minimum of the repetitions.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writing a chart picture of a long curve: an EMF of a 2^20-point line at the curve
 // chart's size at start, with and without QCustomPlot's adaptive sampling (the program
 // keeps it on). Runs under the offscreen platform:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Opening and saving projects of many signals. Both should take time proportional
 // to the file: vibrona_bench --benchmark_filter=Project
 #include "model/ProjectFile.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Speed of the whole computation of a recalculation on the reference cases, and of
 // the plain direct DFT for comparison. Each case shows the estimate of EstimateCost
 // beside it (est_s, est_MiB). Run alone with a filter to read the peak memory of one

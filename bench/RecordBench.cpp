@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading records of the sizes a measurement gives, and adding one into the curve:
 // vibrona_bench --benchmark_filter=Record
 #include "RecordFiles.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The throughput of each kind of counted work on one core, the figures that
 // src/analysis/WorkCost.cpp turns work into seconds with. Each case runs a computation
 // dominated by one kind, on the calling thread alone, and shows ns_per_unit: its time

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Responsiveness of the window at size: a meander of 50 harmonics with
 // M = N = 2^20 and K = 2^19. Runs under the offscreen platform:
 //   QT_QPA_PLATFORM=offscreen vibrona_window_bench

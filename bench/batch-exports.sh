@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Time and peak memory of vibrona-batch on a project of M = N = 2^24 samples of five
 # sine waves (K = 2^23): the recalculation alone, then with each text export. The
 # export's own cost is its time and memory beyond the recalculation alone.

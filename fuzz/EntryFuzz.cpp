@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Text typed into a settings row or a grid cell, through the core functions the
 // editors and the grid use: the value keeps its limits, and the text shown for it
 // reads back to it (up to the seven decimals the grid shows).

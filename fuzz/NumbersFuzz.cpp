@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any double through the writers and back through the readers: the file form keeps
 // 15 significant digits and reads back to itself, the display forms keep seven
 // decimals. Any text through the readers: a failure or a finite value, no crash.

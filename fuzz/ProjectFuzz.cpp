@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any bytes as a project file: read, written and read again, then recalculated at a
 // size that takes a few milliseconds, now and then cancelled on the way.
 #include "FuzzCheck.h"

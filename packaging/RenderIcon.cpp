@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders the application icon from its SVG into the PNG sizes desktops look for:
 //   vibrona-render-icon ICON.svg OUTPUT_DIR NAME SIZE...
 // writes OUTPUT_DIR/SIZExSIZE/apps/NAME.png for every size.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Configures (once) and builds into ./build: the targets named, or everything.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages that building, running and testing need.
 # Quick when everything is already there: apt is only called for what is missing.
 set -euo pipefail

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes the pictures of the user manual (docs/manual/ru/images) from the real window
 # on a virtual display:
 #

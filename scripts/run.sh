@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds the program and its manual (not the tests) and starts it.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"

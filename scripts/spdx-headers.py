@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Adds the copyright and licence header to every source, script and CMake file of the
 # tree that lacks one, in the comment style of the file's language:
 #

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds, and runs every test.
 #
 # With --sanitizers (what CI runs) it then also builds the tests with

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Turns the user manual's Markdown into an A4 PDF with Qt alone: headings, tables,
 // pictures, a table of contents in place of a "[TOC]" paragraph whose lines lead to
 // their pages, bookmarks of the chapters and sections, a new page before every chapter

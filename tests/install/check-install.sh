@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build into a temporary root and checks that a Linux desktop finds
 # everything where it looks: usage: check-install.sh BUILD_DIR VERSION APP_ID
 set -euo pipefail

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The built manual: a PDF of several pages that holds every chapter heading of its
 # Markdown source, has bookmarks and contents links, and prints no line twice. Run as: cmake -DPDF=... -DSOURCE=... -P CheckManual.cmake
 cmake_policy(VERSION 3.25)

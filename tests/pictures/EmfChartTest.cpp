@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A chart drawn into a metafile: the picture look, the series, the grid and the labels
 // are all there as vector records.
 #include "EmfReader.h"

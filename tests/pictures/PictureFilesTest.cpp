@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Picture files of every format, and what a failed write leaves behind.
 #include "EmfReader.h"
 #include "TestChart.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the plot draws stays in the axis rectangle, and every spectrum line keeps a bar.
 #include "TestChart.h"
 

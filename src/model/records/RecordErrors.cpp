@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "model/records/RecordErrors.h"
 
 void CheckRecordMemory(const QString& AFileName, std::uint64_t ACount, std::uint64_t ABytesEach,
