@@ -32,15 +32,23 @@ bool SameName(QByteArrayView a, QByteArrayView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// The program's names are short ASCII texts: those convert without allocating.
+// The program's names and numbers are short ASCII texts: those convert without
+// allocating, into a string whose room is reused.
+void AssignUtf8(QStringView AText, std::string& AOut) {
+    AOut.clear();
+    for (const QChar c : AText) {
+        if (c.unicode() >= 0x80) {
+            AOut = AText.toUtf8().toStdString();
+            return;
+        }
+        AOut += static_cast<char>(c.unicode());
+    }
+}
+
 std::string Utf8(QStringView AText) {
     std::string Result;
     Result.reserve(static_cast<std::size_t>(AText.size()));
-    for (const QChar c : AText) {
-        if (c.unicode() >= 0x80)
-            return AText.toUtf8().toStdString();
-        Result += static_cast<char>(c.unicode());
-    }
+    AssignUtf8(AText, Result);
     return Result;
 }
 
@@ -226,8 +234,13 @@ void TIniFile::WriteString(QStringView ASection, QStringView AKey, QStringView A
 
 void TIniFile::WriteStrings(QStringView ASection, std::initializer_list<TKeyValue> AValues) {
     TSection& Target = SectionForWriting(Utf8(ASection));
-    for (const TKeyValue& Value : AValues)
-        WriteKey(Target, Utf8(Value.Key), Utf8(Value.Value));
+    std::string Key, Value;
+    Value.reserve(32);
+    for (const TKeyValue& Item : AValues) {
+        AssignUtf8(Item.Key, Key);
+        AssignUtf8(Item.Value, Value);
+        WriteKey(Target, Key, Value);
+    }
 }
 
 void TIniFile::ReserveSections(std::size_t ACount) {
