@@ -6,6 +6,7 @@
 //   QT_QPA_PLATFORM=offscreen vibrona_window_bench
 #include "ScriptedPlatform.h"
 #include "WindowFixture.h"
+#include "model/ProjectFile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 
 #include <qcustomplot.h>
@@ -125,6 +127,47 @@ void DecibelToggle(benchmark::State& AState) {
     }
 }
 
+// "Сохранить как текст" of a curve of 2^24 points, its own window.
+void CurveTextExport(benchmark::State& AState) {
+    TWindowFixture F;
+    F.Find<QAction>("miSineWave").trigger();
+    EnterSetting(F.CmnParams(), QStringLiteral("M"), QStringLiteral("16777216"));
+    F.Find<QAction>("acRefresh").trigger();
+    QTemporaryDir Dir;
+    const QString Target = Dir.filePath(QStringLiteral("curve.txt"));
+    for (auto _ : AState) {
+        F.Platform.FileAnswers.push_back(Target);
+        F.Find<QAction>("miSaveCurveToTxt").trigger();
+        QCoreApplication::processEvents();
+    }
+    AState.counters["file_MB"] = QFileInfo(Target).size() / 1e6;
+    AState.counters["errors"] = static_cast<double>(F.Platform.Messages.size());
+}
+
+// The save command of a project of 100,000 signals opened in the window.
+void ProjectSave100k(benchmark::State& AState) {
+    QTemporaryDir Dir;
+    const QString Source = Dir.filePath(QStringLiteral("source.vbf"));
+    {
+        TCalcSettings Settings;
+        TSignals Signals;
+        for (int i = 0; i < 100000; ++i)
+            Signals.Add(std::make_unique<TSignal>(1.0 / (i + 1), 0.1 * i, 50.0 + i / 7.0, 60));
+        SaveProject(Source, Settings, Signals);
+    }
+    TWindowFixture F;
+    F.Platform.FileAnswers.push_back(Source);
+    F.Find<QAction>("acOpen").trigger();
+    const QString Target = Dir.filePath(QStringLiteral("saved.vbf"));
+    for (auto _ : AState) {
+        F.Platform.FileAnswers.push_back(Target);
+        F.Find<QAction>("acSave").trigger();
+        QCoreApplication::processEvents();
+    }
+    AState.counters["signals"] = static_cast<double>(F.Window->Signals().Count());
+    AState.counters["errors"] = static_cast<double>(F.Platform.Messages.size());
+}
+
 } // namespace
 
 BENCHMARK(WheelZoom)->Unit(benchmark::kMillisecond);
@@ -135,6 +178,8 @@ BENCHMARK(Repaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(Hover)->Unit(benchmark::kMillisecond);
 BENCHMARK(Resize)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScrollList)->Unit(benchmark::kMillisecond);
+BENCHMARK(CurveTextExport)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ProjectSave100k)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char* argv[]) {
     QApplication App(argc, argv);

@@ -100,19 +100,17 @@ void WriteSettings(TIniFile& AIni, const TCalcSettings& ASettings, const TFormat
 
 void WriteSignals(TIniFile& AIni, const TSignals& ASignals, const TFormatSettings& AFormat) {
     AIni.WriteString(General, QStringLiteral("SignalsCount"), IntToFileText(ASignals.Count()));
+    // The signals' sections and the general one at least.
+    AIni.ReserveSections(static_cast<std::size_t>(ASignals.Count()) + 1);
     for (int i = 0; i < ASignals.Count(); ++i) {
         const TSignal& s = ASignals[i];
-        const QString Section = SignalSection(i);
-        AIni.WriteString(Section, QStringLiteral("Active"), BoolToFileText(s.Active()));
-        AIni.WriteString(Section, QStringLiteral("Amplitude"),
-                         FloatToFileText(s.Amplitude(), AFormat));
-        AIni.WriteString(Section, QStringLiteral("Velocity"),
-                         FloatToFileText(s.Velocity(), AFormat));
-        AIni.WriteString(Section, QStringLiteral("Frequency"),
-                         FloatToFileText(s.Frequency(), AFormat));
-        AIni.WriteString(Section, QStringLiteral("DampingFactor"),
-                         FloatToFileText(s.DF(), AFormat));
-        AIni.WriteString(Section, QStringLiteral("Fi"), FloatToFileText(s.Fi(), AFormat));
+        AIni.WriteStrings(SignalSection(i),
+                          {{u"Active", BoolToFileText(s.Active())},
+                           {u"Amplitude", FloatToFileText(s.Amplitude(), AFormat)},
+                           {u"Velocity", FloatToFileText(s.Velocity(), AFormat)},
+                           {u"Frequency", FloatToFileText(s.Frequency(), AFormat)},
+                           {u"DampingFactor", FloatToFileText(s.DF(), AFormat)},
+                           {u"Fi", FloatToFileText(s.Fi(), AFormat)}});
     }
 }
 

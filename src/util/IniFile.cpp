@@ -35,15 +35,23 @@ bool SameName(QByteArrayView a, QByteArrayView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// The program's names are short ASCII texts: those convert without allocating.
+// The program's names and numbers are short ASCII texts: those convert without
+// allocating, into a string whose room is reused.
+void AssignUtf8(QStringView AText, std::string& AOut) {
+    AOut.clear();
+    for (const QChar c : AText) {
+        if (c.unicode() >= 0x80) {
+            AOut = AText.toUtf8().toStdString();
+            return;
+        }
+        AOut += static_cast<char>(c.unicode());
+    }
+}
+
 std::string Utf8(QStringView AText) {
     std::string Result;
     Result.reserve(static_cast<std::size_t>(AText.size()));
-    for (const QChar c : AText) {
-        if (c.unicode() >= 0x80)
-            return AText.toUtf8().toStdString();
-        Result += static_cast<char>(c.unicode());
-    }
+    AssignUtf8(AText, Result);
     return Result;
 }
 
@@ -94,6 +102,9 @@ TIniFile::TIniFile(const QByteArray& AContent) {
 }
 
 void TIniFile::Parse() {
+    // A header mostly starts its line: room for that many sections, so the index is
+    // built once.
+    ReserveSections(static_cast<std::size_t>(FText.count("\n[")) + 1);
     bool EndSeen = false;
     const char* Data = FText.constData();
     const qsizetype n = FText.size();
@@ -221,27 +232,48 @@ std::optional<QString> TIniFile::ReadString(QStringView ASection, QStringView AK
 }
 
 void TIniFile::WriteString(QStringView ASection, QStringView AKey, QStringView AValue) {
-    const std::string Section = Utf8(ASection), Key = Utf8(AKey);
-    const TLine Line{Keep({Key, "=", Utf8(AValue)}), FNewLineEnd};
-    const int Index = FindSection(Section);
-    if (Index < 0) {
-        if (TLine* Last = LastLine(); Last && Last->End == TEnd::None)
-            Last->End = FNewLineEnd;
-        AddSection(TLine{Keep({"[", Section, "]"}), FNewLineEnd});
-        FSections.back().Body.push_back(Line);
-        return;
+    WriteKey(SectionForWriting(Utf8(ASection)), Utf8(AKey), Utf8(AValue));
+}
+
+void TIniFile::WriteStrings(QStringView ASection, std::initializer_list<TKeyValue> AValues) {
+    TSection& Target = SectionForWriting(Utf8(ASection));
+    std::string Key, Value;
+    Value.reserve(32);
+    for (const TKeyValue& Item : AValues) {
+        AssignUtf8(Item.Key, Key);
+        AssignUtf8(Item.Value, Value);
+        WriteKey(Target, Key, Value);
     }
-    TSection& Target = FSections[static_cast<std::size_t>(Index)];
-    if (const int KeyLine = FindKey(Target, Key); KeyLine >= 0) {
-        Target.Body[static_cast<std::size_t>(KeyLine)].Text = Line.Text;
+}
+
+void TIniFile::ReserveSections(std::size_t ACount) {
+    if (ACount <= FSections.size())
+        return;
+    FSections.reserve(ACount);
+    FSectionIndex.reserve(ACount);
+}
+
+TIniFile::TSection& TIniFile::SectionForWriting(std::string_view ASection) {
+    if (const int Index = FindSection(ASection); Index >= 0)
+        return FSections[static_cast<std::size_t>(Index)];
+    if (TLine* Last = LastLine(); Last && Last->End == TEnd::None)
+        Last->End = FNewLineEnd;
+    AddSection(TLine{Keep({"[", ASection, "]"}), FNewLineEnd});
+    return FSections.back();
+}
+
+void TIniFile::WriteKey(TSection& ASection, std::string_view AKey, std::string_view AValue) {
+    const TLine Line{Keep({AKey, "=", AValue}), FNewLineEnd};
+    if (const int KeyLine = FindKey(ASection, AKey); KeyLine >= 0) {
+        ASection.Body[static_cast<std::size_t>(KeyLine)].Text = Line.Text;
         return;
     }
     // After the section's last non-blank line, so blank lines stay between sections.
-    auto Insert = Target.Body.end();
-    while (Insert != Target.Body.begin() && IsBlank((Insert - 1)->Text))
+    auto Insert = ASection.Body.end();
+    while (Insert != ASection.Body.begin() && IsBlank((Insert - 1)->Text))
         --Insert;
-    TLine& Before = Insert != Target.Body.begin() ? *(Insert - 1) : Target.Header;
+    TLine& Before = Insert != ASection.Body.begin() ? *(Insert - 1) : ASection.Header;
     if (Before.End == TEnd::None)
         Before.End = FNewLineEnd;
-    Target.Body.insert(Insert, Line);
+    ASection.Body.insert(Insert, Line);
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -45,6 +46,14 @@ public:
 
     std::optional<QString> ReadString(QStringView ASection, QStringView AKey) const;
     void WriteString(QStringView ASection, QStringView AKey, QStringView AValue);
+    // Several keys of one section, looked up once: the same as writing them one by one.
+    struct TKeyValue {
+        QStringView Key;
+        QStringView Value;
+    };
+    void WriteStrings(QStringView ASection, std::initializer_list<TKeyValue> AValues);
+    // Room for ACount sections in all, so that adding many does not rebuild the index.
+    void ReserveSections(std::size_t ACount);
 
     // The bytes of the file, in its encoding.
     QByteArray Content() const;
@@ -76,6 +85,9 @@ private:
     void AddSection(TLine AHeader);
     int FindSection(std::string_view ASection) const;
     static int FindKey(const TSection& ASection, std::string_view AKey);
+    // The section of that name, added at the end when there is none.
+    TSection& SectionForWriting(std::string_view ASection);
+    void WriteKey(TSection& ASection, std::string_view AKey, std::string_view AValue);
     TLine* LastLine();
     QByteArrayView Keep(std::initializer_list<std::string_view> AParts);
 

@@ -75,24 +75,24 @@ TDecimal RoundedToFifteen(double AValue) {
         return ToDecimal(AValue);
     char Buffer[40];
     const double Abs = std::fabs(AValue);
-    std::to_chars(Buffer, Buffer + sizeof Buffer, Abs, std::chars_format::scientific, 16);
+    const auto Conv =
+        std::to_chars(Buffer, Buffer + sizeof Buffer, Abs, std::chars_format::scientific, 16);
     // "d.dddddddddddddddde+x": the 16th and 17th digits at 16 and 17.
     if (Buffer[16] == '5' && Buffer[17] == '0') {
         TDecimal Exact = ToDecimal(AValue);
         RoundDigits(Exact, 15);
         return Exact;
     }
-    const auto Conv =
-        std::to_chars(Buffer, Buffer + sizeof Buffer, Abs, std::chars_format::scientific, 14);
+    // Away from that case the 17 digits round at the 15th as the exact value does.
     TDecimal Result;
     Result.Negative = std::signbit(AValue);
+    Result.Digits.reserve(18);
     Result.Digits.assign(1, Buffer[0]);
-    Result.Digits.append(Buffer + 2, 14);
+    Result.Digits.append(Buffer + 2, 16);
     int Exponent = 0;
-    std::from_chars(Buffer + 17 + (Buffer[17] == '+' ? 1 : 0), Conv.ptr, Exponent);
+    std::from_chars(Buffer + 19 + (Buffer[19] == '+' ? 1 : 0), Conv.ptr, Exponent);
     Result.Exponent = Exponent + 1;
-    while (Result.Digits.back() == '0')
-        Result.Digits.pop_back();
+    RoundDigits(Result, 15);
     return Result;
 }
 

@@ -122,6 +122,12 @@ TEST(FileFloatText, FifteenSignificantDigits) {
     EXPECT_EQ(FloatToFileText(0.000099999999999999999, Dot), QStringLiteral("0.0001"));
     // Exactly half-way at the 16th digit rounds away from zero, not to even.
     EXPECT_EQ(FloatToFileText(-123456789012344.5, Dot), QStringLiteral("-123456789012345"));
+    // Just below and just above half-way, by the exact binary values (…4549… and …4551…);
+    // the shortest text of the first, 1.234567890123455, would round the wrong way.
+    EXPECT_EQ(FloatToFileText(1.2345678901234549, Dot), QStringLiteral("1.23456789012345"));
+    EXPECT_EQ(FloatToFileText(1.2345678901234551, Dot), QStringLiteral("1.23456789012346"));
+    EXPECT_EQ(FloatToFileText(2.0000000000000049, Dot), QStringLiteral("2"));
+    EXPECT_EQ(FloatToFileText(9.9999999999999947, Dot), QStringLiteral("9.99999999999999"));
 }
 
 TEST(FileValueTexts, IntegersAndBooleans) {

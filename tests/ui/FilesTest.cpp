@@ -3,6 +3,8 @@
 
 #include "WindowFixture.h"
 #include "ui/window/CommandLine.h"
+#include "ui/window/ProgressRunner.h"
+#include "ui/window/TextExportRun.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -12,12 +14,15 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <qcustomplot.h>
 
 #include <sys/resource.h>
 
+#include <chrono>
 #include <csignal>
+#include <thread>
 
 namespace {
 
@@ -320,6 +325,51 @@ private slots:
             QCOMPARE(Window, Read(Dir.filePath(QStringLiteral("b-") + Name)));
         }
         QCOMPARE(Read(Dir.filePath("curve.txt")).count("\r\n"), 200);
+    }
+
+    void aCancelledLongExportLeavesTheTargetAsItWas() {
+        TWindowFixture F;
+        const QString Target = Dir.filePath("long.txt");
+        const QByteArray Old = "1\t2\r\n";
+        Write(Target, Old);
+        // Far above a long run: the export goes behind the progress window. It writes
+        // until stopped, or for at most a few seconds and then completes.
+        const TWork Work = TextExportWork(std::size_t{1} << 30, 2);
+        const auto Writer = [](const TTextSink& ASink, TProgress* AProgress) {
+            const QByteArray Piece(64 * 1024, 'x');
+            for (int i = 0; i < 5000; ++i) {
+                ASink(Piece);
+                AProgress->Advance(TProgress::TickSeconds);
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        };
+        const auto Listed = [&] {
+            return QDir(Dir.path()).entryList({"long.txt*"}, QDir::Files | QDir::Hidden);
+        };
+        bool Shown = false;
+        bool Staged = false;
+        QTimer Escape;
+        QObject::connect(&Escape, &QTimer::timeout, [&] {
+            auto* Progress = F.Window->findChild<QDialog*>("dlgProgress");
+            if (!Progress || !Progress->isVisible())
+                return;
+            // The temporary beside the target is there while the export runs.
+            Staged = Staged || Listed().size() > 1;
+            if (!Staged)
+                return;
+            Shown = true;
+            QTest::keyClick(Progress, Qt::Key_Escape);
+            Escape.stop();
+        });
+        Escape.start(20);
+        const bool Done = RunTextExport(TProgressRunner(F.Window.get()), Target, Work, Writer);
+        Escape.stop();
+        QVERIFY(Shown);
+        QVERIFY(Staged);
+        QVERIFY(!Done);
+        QVERIFY(F.Platform.Messages.empty());
+        QCOMPARE(Read(Target), Old);
+        QCOMPARE(Listed(), QStringList{"long.txt"});
     }
 
     void picturesFollowTheChosenExtension() {

@@ -10,11 +10,16 @@
 #include "ui/charts/ChartSeries.h"
 #include "ui/pictures/ChartPicture.h"
 #include "ui/pictures/PictureFormat.h"
+#include "ui/window/ProgressRunner.h"
+#include "ui/window/TextExportRun.h"
 #include "util/AtomicFile.h"
 #include "util/Errors.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <vector>
 
 #include <qcustomplot.h>
 
@@ -90,7 +95,12 @@ void TFileCommands::SaveChartAsText(QCustomPlot& AChart, const TSeriesPoints& AP
     const QString Chosen = ExecuteSaveDialog(TextFilter, TextExt, AChart.objectName());
     if (Chosen.isEmpty())
         return;
-    WriteFileAtomically(Chosen, PointsText(APoints.X, APoints.Y));
+    const std::size_t Lines = std::min(APoints.X.size(), APoints.Y.size());
+    RunTextExport(TProgressRunner(FOwner), Chosen, TextExportWork(Lines, 2),
+                  [&](const TTextSink& ASink, TProgress* AProgress) {
+                      WritePointsText(APoints.X, APoints.Y, ASink, TFormatSettings::Default(), 0,
+                                      AProgress);
+                  });
 }
 
 void TFileCommands::SaveCharacteristicFrequencies(const TSpectrum& ASpectrum) {
@@ -99,7 +109,15 @@ void TFileCommands::SaveCharacteristicFrequencies(const TSpectrum& ASpectrum) {
     const QString Chosen = ExecuteSaveDialog(TextFilter, TextExt, QStringLiteral("Frequencies"));
     if (Chosen.isEmpty())
         return;
-    WriteFileAtomically(Chosen, CharacteristicText(ASpectrum));
+    std::vector<TSpectrumSample> Samples;
+    Samples.reserve(static_cast<std::size_t>(ASpectrum.Count()));
+    for (int i = 0; i < ASpectrum.Count(); ++i)
+        Samples.push_back(ASpectrum[i]);
+    RunTextExport(TProgressRunner(FOwner), Chosen, TextExportWork(Samples.size(), 2),
+                  [&](const TTextSink& ASink, TProgress* AProgress) {
+                      WriteCharacteristicText(Samples, ASink, TFormatSettings::Default(), 0,
+                                              AProgress);
+                  });
 }
 
 void TFileCommands::SaveChartPicture(QCustomPlot& AChart) {

@@ -18,6 +18,7 @@ struct TSeriesPoints;
 // text exports and the chart pictures. Each asks for its file first and does nothing
 // when the dialog is cancelled; a file that cannot be read or written raises the file
 // layer's error, and then nothing of the window or of the file on disk has changed.
+// A long text export runs behind the progress window; cancelling it changes no file.
 class TFileCommands {
 public:
     TFileCommands(TProject& AProject, IPlatformServices& APlatform, QWidget* AOwner)
