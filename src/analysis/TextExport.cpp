@@ -79,6 +79,8 @@ TWork TextExportWork(std::size_t ALines, int ANumbers) {
     TWork Work;
     Work.Numbers = static_cast<double>(ALines) * ANumbers;
     Work.Bytes = static_cast<double>(ALines) * (24.0 * ANumbers + 8);
+    // About eleven characters a number, a tab or CR LF after each.
+    Work.FileBytes = static_cast<double>(ALines) * (11.0 * ANumbers + 2);
     return Work;
 }
 

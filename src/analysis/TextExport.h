@@ -27,7 +27,7 @@
 // Receives the text of an export piece by piece, in order.
 using TTextSink = std::function<void(QByteArrayView APiece)>;
 
-// The work of formatting ALines lines of ANumbers numbers each.
+// The work of formatting ALines lines of ANumbers numbers each and writing them to a file.
 TWork TextExportWork(std::size_t ALines, int ANumbers);
 
 // Two columns: the points of a chart series (time and value, or frequency and magnitude).

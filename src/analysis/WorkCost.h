@@ -16,6 +16,7 @@ struct TWork {
     double Transforms = 0;  // FFT plans made: the fixed cost of a transform
     double Numbers = 0;     // a number formatted as text
     double Flops = 0;       // a multiply-add of dense linear algebra
+    double FileBytes = 0;   // bytes written to a file and synced to disk
 
     TWork& operator+=(const TWork& AOther);
     friend TWork operator+(TWork a, const TWork& b) { return a += b; }

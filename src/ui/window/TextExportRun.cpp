@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Разработчики Vibrona
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/window/TextExportRun.h"
 
 #include "analysis/Recalculation.h"
