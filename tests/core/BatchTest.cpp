@@ -135,6 +135,9 @@ TEST_F(BatchTest, RunTooLargeForMemoryIsRefused) {
 // Twenty million curve points take about a gigabyte, which 512 MiB of address space
 // cannot hold however much memory the machine has free.
 TEST_F(BatchTest, AddressSpaceLimitRefusesALargeRun) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves terabytes of shadow memory at start";
+#endif
     Write("large.vbf", "[General]\nM=20000000\n");
     const TRun r = Run({"large.vbf", "--curve", "c.txt"}, "ru_RU.UTF-8", [](QProcess& p) {
         p.setChildProcessModifier([] {
