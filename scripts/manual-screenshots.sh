@@ -155,7 +155,7 @@ xdotool key Return
 sleep 0.5
 setting 125 133 4000 Down
 setting 125 235 4000 Down
-setting 125 253 1000 Down
+setting 125 253 1000 Up
 click 125 271
 xdotool key F4
 sleep 0.5
