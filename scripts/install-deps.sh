@@ -12,7 +12,7 @@ PACKAGES=(
   libqcustomplot-dev libqcustomplot2.1-qt6
   libfftw3-dev libuemf-dev libsndfile1-dev libeigen3-dev
   libgtest-dev libbenchmark-dev
-  locales xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-wine
+  locales xvfb xauth xdotool imagemagick openbox fonts-dejavu-core fonts-wine
   desktop-file-utils appstream dpkg-dev poppler-utils reuse
 )
 

@@ -26,11 +26,16 @@ if [ -z "${SCREEN:-}" ]; then
 fi
 mkdir -p "$OUT"
 
+# The program starts from its defaults and keeps its view choices away from the user's.
+XDG_CONFIG_HOME="$(mktemp -d)"
+export XDG_CONFIG_HOME
+
 PIDS=()
 cleanup() {
   for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
     kill "${PIDS[$i]}" 2>/dev/null || true
   done
+  rm -rf "$XDG_CONFIG_HOME"
 }
 trap cleanup EXIT
 
@@ -142,6 +147,34 @@ click 146 44
 shot "О программе \"Vibrona\"" about.png
 xdotool key Escape
 sleep 0.5
+
+# The spectrum in decibels: a meander of twenty harmonics under Hamming's window, M and
+# N of 4000, K of 1000.
+click 30 44
+click 53 105
+xdotool key ctrl+a
+xdotool type 20
+xdotool key Return
+sleep 0.5
+setting 125 133 4000 Down
+setting 125 235 4000 Down
+setting 125 253 1000 Up
+click 125 271
+xdotool key F4
+sleep 0.5
+xdotool key Down Return
+sleep 0.3
+click 330 70
+xdotool key ctrl+r
+sleep 2
+# The chart's menu: "Амплитуда в дБ" is its fifth command.
+xdotool mousemove --window "$MAIN" 500 500 click 3
+sleep 0.6
+xdotool key Down Down Down Down Down Return
+sleep 1
+xdotool mousemove --window "$MAIN" 330 70
+sleep 0.3
+part 661x236+172+403 spectrum-db.png
 
 # The whole grid: the first session again in a taller window with the grid dragged open.
 xdotool key ctrl+a

@@ -30,7 +30,8 @@ STYLES = [
     ((".cpp", ".h", ".h.in"), "// ", ""),
     ((".sh", ".cmake", "CMakeLists.txt", ".supp", ".gitignore", ".clang-format",
       ".desktop.in", "debian/rules", "debian/control", "debian/watch",
-      ".install", ".links", ".ci/run", "debian/tests/control", ".py"), "# ", ""),
+      ".install", ".links", ".lintian-overrides", ".ci/run", "debian/tests/control", ".py"),
+     "# ", ""),
     ((".xml.in", ".xml"), "<!-- ", " -->"),
     ((".1", ".1.in"), '.\\" ', ""),
 ]
