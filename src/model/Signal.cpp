@@ -6,7 +6,9 @@
 #include "util/Errors.h"
 #include "util/NumberFormat.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -45,7 +47,8 @@ int TSignal::Calc(const TFormatSettings& AFormat) {
         FA = FAmplitude;
         FVelocity = 0;
         FWd = FW;
-        FFormula = QStringLiteral("y = %1 * sin(%2 * t + %3)").arg(Num(FA), Num(FWd), Num(FFi));
+        if (FormulaIsStale(true, AFormat))
+            FFormula = QStringLiteral("y = %1 * sin(%2 * t + %3)").arg(Num(FA), Num(FWd), Num(FFi));
         return 0;
     }
 
@@ -61,9 +64,27 @@ int TSignal::Calc(const TFormatSettings& AFormat) {
     // that the curve starts at A with the slope V whichever sign the quotient has.
     const long double Magnitude = std::sqrt(A * A + Ratio * Ratio);
     FA = static_cast<double>(Denominator < 0 ? -Magnitude : Magnitude);
-    FFormula = QStringLiteral("y = %1 * Exp(-%2 * t) * sin(%3 * t + %4)")
-                   .arg(Num(FA), Num(FDF), Num(FWd), Num(FFi));
+    if (FormulaIsStale(false, AFormat))
+        FFormula = QStringLiteral("y = %1 * Exp(-%2 * t) * sin(%3 * t + %4)")
+                       .arg(Num(FA), Num(FDF), Num(FWd), Num(FFi));
     return 0;
+}
+
+// Formatting the formula costs more than the rest of a recalculation of a short curve,
+// and most recalculations leave a signal as it was.
+bool TSignal::FormulaIsStale(bool ASineWave, const TFormatSettings& AFormat) {
+    const auto Bits = [](double x) { return std::bit_cast<std::uint64_t>(x); };
+    const TFormulaKey Key{ASineWave,
+                          Bits(FA),
+                          Bits(FDF),
+                          Bits(FWd),
+                          Bits(FFi),
+                          AFormat.DecimalSeparator,
+                          AFormat.ThousandSeparator};
+    if (!FFormula.isEmpty() && Key == FFormulaKey)
+        return false;
+    FFormulaKey = Key;
+    return true;
 }
 
 void TSignal::SetParam(double& AParam, TChangeOperations AOperation, double Value) {

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 // One component signal: a free damped oscillation, or a pure sine wave when the
 // damping factor is within 1e-8 of zero. After a successful Calc its value at t is
 // A() * exp(-DF() * t) * sin(Wd() * t + Fi()); a damped oscillation starts there at
@@ -49,6 +51,15 @@ public:
     const QString& Formula() const { return FFormula; }
 
 private:
+    // What the formula text was made from.
+    struct TFormulaKey {
+        bool SineWave = false;
+        std::uint64_t A = 0, DF = 0, Wd = 0, Fi = 0;
+        QChar DecimalSeparator, ThousandSeparator;
+        bool operator==(const TFormulaKey&) const = default;
+    };
+    bool FormulaIsStale(bool ASineWave, const TFormatSettings& AFormat);
+
     double FAmplitude = 0.015;
     double FVelocity = 0;
     double FFrequency = 40;
@@ -60,4 +71,5 @@ private:
     double FA = 0;
     double FFi = 0;
     QString FFormula;
+    TFormulaKey FFormulaKey;
 };

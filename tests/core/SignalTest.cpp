@@ -71,6 +71,22 @@ TEST(SignalCalc, FormulaUsesTheLocale) {
               QStringLiteral("y = 0,015306 * Exp(-50,0 * t) * sin(246,3036097 * t + 1,3705164)"));
 }
 
+// A second Calc keeps the formula only while what it shows is unchanged.
+TEST(SignalCalc, FormulaFollowsTheLastCalc) {
+    TSignal s;
+    ASSERT_EQ(s.Calc(DotLocale()), 0);
+    ASSERT_EQ(s.Calc(RussianLocale()), 0);
+    EXPECT_EQ(s.Formula(),
+              QStringLiteral("y = 0,015306 * Exp(-50,0 * t) * sin(246,3036097 * t + 1,3705164)"));
+    s.SetDF(0);
+    s.SetFi(0.25);
+    ASSERT_EQ(s.Calc(RussianLocale()), 0);
+    EXPECT_EQ(s.Formula(), QStringLiteral("y = 0,015 * sin(251,3274123 * t + 0,25)"));
+    s.SetFi(0.0);
+    ASSERT_EQ(s.Calc(RussianLocale()), 0);
+    EXPECT_EQ(s.Formula(), QStringLiteral("y = 0,015 * sin(251,3274123 * t + 0,0)"));
+}
+
 TEST(SignalCalc, SineWave) {
     TSignal s(1, 5, 50, 0);
     s.SetFi(0.5);
