@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Any bytes as a project file: read, written and read again, then recalculated at a
-// size that takes a few milliseconds, now and then cancelled on the way.
+// size that takes a fraction of a millisecond, now and then cancelled on the way.
 #include "FuzzCheck.h"
 #include "analysis/Recalculation.h"
 #include "model/ProjectFile.h"
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
     }
     while (List.Count() > 16)
         List.Delete(List.Count() - 1);
-    while (EstimateCost(List, s).Seconds > 0.003 && (s.M > 1 || s.K > 1)) {
+    while (EstimateCost(List, s).Seconds > 0.0003 && (s.M > 1 || s.K > 1)) {
         s.M = std::max(1, s.M / 2);
         s.K = std::max(1, s.K / 2);
     }

@@ -22,8 +22,12 @@ TWork FoldWork(std::uint64_t K, std::uint64_t AComputed) {
     return Work;
 }
 
+namespace {
+
+// Clones of a function inside this file only: clang wants every declaration of a
+// cloned function to carry the attribute, the header's too.
 __attribute__((target_clones("avx512f", "avx2", "default"))) void
-BinMagnitudes(const std::complex<double>* AIn, std::size_t ACount, int N, double* AOut) {
+MagnitudesOfBins(const std::complex<double>* AIn, std::size_t ACount, int N, double* AOut) {
     // The plain square root in wide vectors; where a sum of squares left the normal
     // range, the whole run again through the careful formula.
     bool Normal = true;
@@ -36,6 +40,12 @@ BinMagnitudes(const std::complex<double>* AIn, std::size_t ACount, int N, double
     if (!Normal)
         for (std::size_t k = 0; k < ACount; ++k)
             AOut[k] = 2 * Magnitude(AIn[k]) / N;
+}
+
+} // namespace
+
+void BinMagnitudes(const std::complex<double>* AIn, std::size_t ACount, int N, double* AOut) {
+    MagnitudesOfBins(AIn, ACount, N, AOut);
 }
 
 std::int64_t DistinctBins(int N, int K) {
