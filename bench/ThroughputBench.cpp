@@ -82,6 +82,23 @@ void ThroughputFunctions(benchmark::State& AState) {
     Report(AState, s, Others, c.Work.Functions);
 }
 
+// A short curve: its terms advance one at a time in extended precision.
+void ThroughputExtendedRotations(benchmark::State& AState) {
+    TSignals List;
+    for (int j = 0; j < 16; ++j) {
+        List.Add(std::make_unique<TSignal>(1.0 / (j + 1), 0, 50.0 * (2 * j + 1), 10));
+        List[j].Calc();
+    }
+    TCalcSettings Settings;
+    Settings.M = 4096;
+    const TWork Work = CurveWork(Settings.M, 16);
+    const double s = Fastest(
+        AState, [&] { benchmark::DoNotOptimize(SampleCurve(List, Settings).Value.data()); });
+    TWork Others = Work;
+    Others.ExtendedRotations = 0;
+    Report(AState, s, Others, Work.ExtendedRotations);
+}
+
 void ThroughputRotations(benchmark::State& AState) {
     TSignals List;
     for (int j = 0; j < 255; ++j) {
@@ -155,6 +172,7 @@ BENCHMARK(ThroughputBytes)->Iterations(20);
 BENCHMARK(ThroughputFreshBytes)->Iterations(5);
 BENCHMARK(ThroughputFunctions)->Iterations(5);
 BENCHMARK(ThroughputRotations)->Iterations(5);
+BENCHMARK(ThroughputExtendedRotations)->Iterations(50);
 BENCHMARK(ThroughputButterflies)->Iterations(10);
 BENCHMARK(ThroughputTransforms)->Iterations(50);
 BENCHMARK(ThroughputNumbers)->Iterations(5);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -27,8 +28,15 @@ std::vector<TTerm> ActiveTerms(const TSignals& ASignals) {
     return Terms;
 }
 
-// Curves up to this many term evaluations are summed term by term.
-constexpr std::int64_t DirectLimit = 1 << 16;
+// Curves up to this many term evaluations advance every term in extended precision,
+// which gives each sample to about a quarter of its last bit.
+constexpr std::int64_t ShortLimit = 1 << 16;
+// An x87 long double keeps 64 bits; where long double is no wider than a double (or
+// is a slow software quad), short curves are summed term by term instead.
+constexpr bool HaveExtended = std::numeric_limits<long double>::digits == 64;
+// Samples between two exact starts of an extended-precision term: each step may add
+// an error of about 2^-64 of the amplitude.
+constexpr std::size_t ExtendedRun = 256;
 // Samples between two exact anchors: a block of values stays in the first-level cache
 // while every signal is added to it.
 constexpr std::size_t BlockSize = 4096;
@@ -106,11 +114,10 @@ constexpr long double TwoPi1 = 0x6487ed51p-28L;
 constexpr long double TwoPi2 = 0x85a308d3p-63L;
 constexpr long double TwoPi3 = 0x98cc51701b839a25p-130L;
 
-// The term at ATime, with the phase taken in extended precision and reduced to
-// within a half turn: Wd * t can reach millions of radians.
-TRotation Anchor(const TTerm& ATerm, double ATime) {
-    const long double t = ATime;
-    const long double Phase = static_cast<long double>(ATerm.Wd) * t + ATerm.Fi;
+// The phase of a term at ATime in extended precision, reduced to within a half turn:
+// Wd * t can reach millions of radians.
+long double ReducedPhase(const TTerm& ATerm, double ATime) {
+    const long double Phase = static_cast<long double>(ATerm.Wd) * ATime + ATerm.Fi;
     const double Quotient = static_cast<double>(Phase / (TwoPi1 + TwoPi2));
     // Any whole number of turns near the quotient will do; the conversion to an
     // integer is the quick way to one.
@@ -118,10 +125,14 @@ TRotation Anchor(const TTerm& ATerm, double ATime) {
                                   ? static_cast<long double>(static_cast<std::int64_t>(
                                         Quotient + (Quotient < 0 ? -0.5 : 0.5)))
                                   : std::nearbyint(static_cast<long double>(Quotient));
-    const double Angle =
-        static_cast<double>(((Phase - Turns * TwoPi1) - Turns * TwoPi2) - Turns * TwoPi3);
+    return ((Phase - Turns * TwoPi1) - Turns * TwoPi2) - Turns * TwoPi3;
+}
+
+// The term at ATime.
+TRotation Anchor(const TTerm& ATerm, double ATime) {
+    const double Angle = static_cast<double>(ReducedPhase(ATerm, ATime));
     const double Amplitude =
-        std::exp(static_cast<double>(-static_cast<long double>(ATerm.D) * t)) * ATerm.A;
+        std::exp(static_cast<double>(-static_cast<long double>(ATerm.D) * ATime)) * ATerm.A;
     return {Amplitude * std::cos(Angle), Amplitude * std::sin(Angle)};
 }
 
@@ -223,6 +234,83 @@ void SampleBlock(std::vector<TTermState>& AStates, double C, const double* T, st
     }
 }
 
+// ---- Short curves: every term in extended precision ----
+
+struct TExtended {
+    long double Re = 1, Im = 0;
+};
+
+TExtended Times(const TExtended& a, const TExtended& b) {
+    return {a.Re * b.Re - a.Im * b.Im, a.Re * b.Im + a.Im * b.Re};
+}
+
+TExtended ExtendedAnchor(const TTerm& ATerm, double ATime) {
+    const long double Angle = ReducedPhase(ATerm, ATime);
+    const long double Amplitude = std::exp(-static_cast<long double>(ATerm.D) * ATime) * ATerm.A;
+    return {Amplitude * std::cos(Angle), Amplitude * std::sin(Angle)};
+}
+
+TExtended ExtendedRotationOver(const TTerm& ATerm, double AStep) {
+    const long double Decay = std::exp(-static_cast<long double>(ATerm.D) * AStep);
+    const long double Angle = static_cast<long double>(ATerm.Wd) * AStep;
+    return {Decay * std::cos(Angle), Decay * std::sin(Angle)};
+}
+
+// One term over a run of samples that step by one constant, in four interleaved
+// lanes: a step of one lane does not wait for the step before it.
+struct TExtendedTerm {
+    TTerm Term;
+    double Step = 0;
+    // The rotations over 1, 2 and 4 steps.
+    TExtended Powers[3];
+
+    void Add(const double* T, std::size_t n, double* AValue) {
+        if (n > 1 && T[1] - T[0] != Step) {
+            Step = T[1] - T[0];
+            Powers[0] = ExtendedRotationOver(Term, Step);
+            Powers[1] = Times(Powers[0], Powers[0]);
+            Powers[2] = Times(Powers[1], Powers[1]);
+        }
+        for (std::size_t First = 0; First < n; First += ExtendedRun) {
+            const std::size_t Last = std::min(n, First + ExtendedRun);
+            TExtended Lane[4];
+            Lane[0] = ExtendedAnchor(Term, T[First]);
+            Lane[1] = Times(Lane[0], Powers[0]);
+            Lane[2] = Times(Lane[0], Powers[1]);
+            Lane[3] = Times(Lane[1], Powers[1]);
+            std::size_t i = First;
+            for (; i + 4 <= Last; i += 4)
+                for (int j = 0; j < 4; ++j) {
+                    AValue[i + j] = AValue[i + j] + static_cast<double>(Lane[j].Im);
+                    Lane[j] = Times(Lane[j], Powers[2]);
+                }
+            for (int j = 0; i < Last; ++i, ++j)
+                AValue[i] = AValue[i] + static_cast<double>(Lane[j].Im);
+        }
+    }
+};
+
+// Every sample sums like C + s0 + s1 + ..., in list order, as the direct sum does.
+TCurve SampleShortCurve(const std::vector<TTerm>& ATerms, const TCalcSettings& ASettings) {
+    TProgress Silent;
+    const std::size_t n = static_cast<std::size_t>(std::max(ASettings.M, 0));
+    TCurve Curve = AccumulatedTime(n, ASettings.dt, Silent);
+    std::vector<TExtendedTerm> States;
+    States.reserve(ATerms.size());
+    for (const TTerm& Term : ATerms)
+        States.push_back({Term, 0, {}});
+    double* const Value = Curve.Value.data();
+    const double* const Time = Curve.Time.data();
+    std::fill(Value, Value + n, ASettings.C);
+    for (std::size_t First = 0; First < n;) {
+        const std::size_t End = RunEnd(Time, First, n);
+        for (TExtendedTerm& State : States)
+            State.Add(Time + First, End - First, Value + First);
+        First = End;
+    }
+    return Curve;
+}
+
 } // namespace
 
 TCurve SampleCurveDirect(const TSignals& ASignals, const TCalcSettings& ASettings) {
@@ -259,8 +347,14 @@ TWork CurveWork(int M, int ATerms, int ARecords) {
     const double Samples = static_cast<double>(n);
     const double Terms = std::max(ATerms, 0);
     TWork Work = ArraysWork(n) + RecordWork(n, ARecords);
-    if (Samples * Terms <= DirectLimit) {
-        Work.Functions += 2 * Samples * Terms;
+    if (Samples * Terms <= ShortLimit) {
+        if (!HaveExtended) {
+            Work.Functions += 2 * Samples * Terms;
+            return Work;
+        }
+        const double Runs = static_cast<double>(BlockCount(n, ExtendedRun)) + 1;
+        Work.ExtendedRotations = Samples * Terms;
+        Work.Functions = 2 * AnchorFunctions * Runs * Terms;
         return Work;
     }
     Work.Rotations = Samples * Terms;
@@ -282,8 +376,9 @@ TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings, TWo
     TProgress Silent;
     TProgress& Progress = AProgress ? *AProgress : Silent;
     const TWork Work = CurveWork(ASettings.M, static_cast<int>(Terms.size()));
-    if (static_cast<double>(n) * static_cast<double>(Terms.size()) <= DirectLimit) {
-        TCurve Curve = SampleCurveDirect(ASignals, ASettings);
+    if (static_cast<double>(n) * static_cast<double>(Terms.size()) <= ShortLimit) {
+        TCurve Curve = HaveExtended ? SampleShortCurve(Terms, ASettings)
+                                    : SampleCurveDirect(ASignals, ASettings);
         Progress.Advance(Seconds(Work));
         return Curve;
     }

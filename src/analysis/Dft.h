@@ -7,6 +7,8 @@
 #include "analysis/WorkCost.h"
 #include "model/SignalTypes.h"
 
+#include <complex>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -23,10 +25,13 @@ public:
     TDftWorkspace(const TDftWorkspace&) = delete;
     TDftWorkspace& operator=(const TDftWorkspace&) = delete;
 
-    // A buffer of N reals that transforms in place into N / 2 + 1 complex bins.
-    // Raises std::bad_alloc when it cannot be had.
+    // A buffer of N reals that transforms into N / 2 + 1 complex bins and keeps its
+    // values. Raises std::bad_alloc when it cannot be had.
     double* Prepare(int N);
-    void Execute(TWorkers* AWorkers = nullptr);
+    // How many of the first values of the buffer may differ from zero.
+    std::size_t Written() const;
+    void SetWritten(std::size_t ACount);
+    const std::complex<double>* Execute(TWorkers* AWorkers = nullptr);
 
 private:
     struct TState;

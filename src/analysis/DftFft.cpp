@@ -54,15 +54,20 @@ TFftStages FftStages(std::uint64_t L, int N, std::uint64_t ABins, bool AWeighted
 
 struct TDftWorkspace::TState {
     int N = 0;
-    TRealArray Buffer;
+    TRealArray Input, Output;
     fftw_plan Plan = nullptr;
+    // The transform keeps its input: only its first Written values may differ from
+    // zero, so a next input as long needs no padding written again.
+    std::size_t Written = 0;
 
     void Release() {
         if (Plan)
             fftw_destroy_plan(Plan);
         Plan = nullptr;
-        Buffer.reset();
+        Input.reset();
+        Output.reset();
         N = 0;
+        Written = 0;
     }
 };
 
@@ -74,25 +79,36 @@ TDftWorkspace::~TDftWorkspace() {
 
 double* TDftWorkspace::Prepare(int N) {
     if (FState->N == N && FState->Plan)
-        return FState->Buffer.get();
+        return FState->Input.get();
     FState->Release();
-    const std::size_t Bins = static_cast<std::size_t>(N) / 2 + 1;
-    FState->Buffer = AllocReal(2 * Bins);
-    double* Buffer = FState->Buffer.get();
-    PrepareFftPlan(static_cast<std::size_t>(N));
-    FState->Plan = fftw_plan_dft_r2c_1d(N, Buffer, reinterpret_cast<fftw_complex*>(Buffer),
-                                        FFTW_ESTIMATE | FFTW_DESTROY_INPUT);
+    const std::size_t Size = static_cast<std::size_t>(N);
+    FState->Input = AllocReal(Size);
+    FState->Output = AllocReal(2 * (Size / 2 + 1));
+    PrepareFftPlan(Size);
+    FState->Plan = fftw_plan_dft_r2c_1d(N, FState->Input.get(),
+                                        reinterpret_cast<fftw_complex*>(FState->Output.get()),
+                                        FFTW_ESTIMATE | FFTW_PRESERVE_INPUT);
     if (!FState->Plan) {
         FState->Release();
         throw std::bad_alloc();
     }
     FState->N = N;
-    return Buffer;
+    FState->Written = Size;
+    return FState->Input.get();
 }
 
-void TDftWorkspace::Execute(TWorkers* AWorkers) {
+std::size_t TDftWorkspace::Written() const {
+    return FState->Written;
+}
+
+void TDftWorkspace::SetWritten(std::size_t ACount) {
+    FState->Written = ACount;
+}
+
+const std::complex<double>* TDftWorkspace::Execute(TWorkers* AWorkers) {
     const TFftThreads Threads(AWorkers);
     fftw_execute(FState->Plan);
+    return reinterpret_cast<const std::complex<double>*>(FState->Output.get());
 }
 
 bool FftServes(int N) {
@@ -102,18 +118,19 @@ bool FftServes(int N) {
 TDftPlanCost FftCost(std::uint64_t L, int N, std::uint64_t ABins, bool AWeighted) {
     const std::uint64_t n = static_cast<std::uint64_t>(N);
     return {FftStages(L, N, ABins, AWeighted).Total(),
-            N <= RealFftLimit ? 8 * (n + 2) : 16 * n + TComplexFft::Bytes(n)};
+            N <= RealFftLimit ? 16 * (n + 1) : 16 * n + TComplexFft::Bytes(n)};
 }
 
 void FftBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
              TDftWorkspace* AWorkspace, TWorkers* AWorkers, TProgress& AProgress) {
     const std::size_t Size = static_cast<std::size_t>(N);
     const TFftStages Stages = FftStages(AInput.L, N, ABins, AInput.Window != wkNone);
-    const auto Fill = [&](auto* AData) {
+    // The inputs, then zeros up to APadTo: beyond it the buffer holds zeros already.
+    const auto Fill = [&](auto* AData, std::size_t APadTo) {
         ForEachItem(AInput.L, Stages.Inputs, AWorkers, AProgress,
                     [&](std::size_t First, std::size_t Last) { AInput.Copy(First, Last, AData); });
         using T = std::remove_pointer_t<decltype(AData)>;
-        ForEachItem(Size - AInput.L, Stages.Padding, AWorkers, AProgress,
+        ForEachItem(std::max(APadTo, AInput.L) - AInput.L, Stages.Padding, AWorkers, AProgress,
                     [&](std::size_t First, std::size_t Last) {
                         std::fill(AData + AInput.L + First, AData + AInput.L + Last, T(0.0));
                     });
@@ -125,10 +142,13 @@ void FftBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::
             AWorkspace = Own.get();
         }
         double* In = AWorkspace->Prepare(N);
-        Fill(In);
-        AWorkspace->Execute(AWorkers);
+        const std::size_t Stale = AWorkspace->Written();
+        // A cancel on the way leaves up to the longer of the two written.
+        AWorkspace->SetWritten(std::max(Stale, AInput.L));
+        Fill(In, Stale);
+        AWorkspace->SetWritten(AInput.L);
+        const std::complex<double>* Out = AWorkspace->Execute(AWorkers);
         AProgress.Advance(Seconds(Stages.Transform));
-        const auto* Out = reinterpret_cast<const std::complex<double>*>(In);
         ForEachItem(ABins, Stages.Bins, AWorkers, AProgress,
                     [&, Result = AResult.data()](std::size_t First, std::size_t Last) {
                         BinMagnitudes(Out + First, Last - First, N, Result + First);
@@ -138,7 +158,7 @@ void FftBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::
     // The real input as complex numbers, through the split transform.
     TComplexFft Fft(Size);
     TComplexArray Data = AllocComplex(Size);
-    Fill(Data.get());
+    Fill(Data.get(), Size);
     Fft.Forward(Data.get(), AWorkers, AProgress);
     ForEachItem(ABins, Stages.Bins, AWorkers, AProgress,
                 [&, Result = AResult.data()](std::size_t First, std::size_t Last) {

@@ -8,15 +8,16 @@
 // Work counted in units that do not depend on the machine. The estimates of every
 // stage add these up; only Seconds turns them into time.
 struct TWork {
-    double Rotations = 0;   // an oscillator term advanced by one complex rotation
-    double Functions = 0;   // a sine, cosine or exponential in double precision
-    double Butterflies = 0; // N log2 N for an FFT of N complex points (half for N reals)
-    double Bytes = 0;       // bytes read or written in a pass over memory in use
-    double FreshBytes = 0;  // bytes written to newly allocated memory for the first time
-    double Transforms = 0;  // FFT plans made: the fixed cost of a transform
-    double Numbers = 0;     // a number formatted as text
-    double Flops = 0;       // a multiply-add of dense linear algebra
-    double FileBytes = 0;   // bytes written to a file and synced to disk
+    double Rotations = 0;         // an oscillator term advanced by one complex rotation
+    double ExtendedRotations = 0; // the same in extended precision, one at a time
+    double Functions = 0;         // a sine, cosine or exponential in double precision
+    double Butterflies = 0;       // N log2 N for an FFT of N complex points (half for N reals)
+    double Bytes = 0;             // bytes read or written in a pass over memory in use
+    double FreshBytes = 0;        // bytes written to newly allocated memory for the first time
+    double Transforms = 0;        // FFT plans made: the fixed cost of a transform
+    double Numbers = 0;           // a number formatted as text
+    double Flops = 0;             // a multiply-add of dense linear algebra
+    double FileBytes = 0;         // bytes written to a file and synced to disk
 
     TWork& operator+=(const TWork& AOther);
     friend TWork operator+(TWork a, const TWork& b) { return a += b; }

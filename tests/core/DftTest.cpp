@@ -144,10 +144,14 @@ TEST(Dft, ZeroPaddingScalesByMOverN) {
     EXPECT_NEAR(Mag[50], 0.05, 0.001);
 }
 
+// A shorter input after a longer one in the same workspace: the padding is zero again.
 TEST(Dft, WorkspaceIsReusedAcrossSizes) {
     TDftWorkspace Workspace;
-    for (int N : {256, 512, 256, 500}) {
-        const std::vector<double> x = RandomInput(400, static_cast<unsigned>(N));
+    const struct {
+        int N, L;
+    } Cases[] = {{256, 400}, {512, 400}, {512, 100}, {512, 300}, {256, 50}, {500, 400}};
+    for (const auto [N, L] : Cases) {
+        const std::vector<double> x = RandomInput(L, static_cast<unsigned>(N + L));
         const auto Fast = SpectrumMagnitudesBy(TDftMethod::Fft, x, wkNone, N, N / 2, &Workspace);
         const auto Ref = ReferenceMagnitudes(x, N, N / 2);
         for (int k = 0; k < N / 2; ++k)
