@@ -244,48 +244,55 @@ TExtended Times(const TExtended& a, const TExtended& b) {
     return {a.Re * b.Re - a.Im * b.Im, a.Re * b.Im + a.Im * b.Re};
 }
 
+// AScale (cos, sin)(AAngle) for an angle within a half turn. The C library reduces
+// a long double angle beyond pi / 4 the slow general way, so the quarter turns are
+// taken off here, by the parts of 2 pi divided by four, exactly.
+TExtended ExtendedRotation(long double AAngle, long double AScale) {
+    const int Quarter = static_cast<int>(std::nearbyint(AAngle / ((TwoPi1 + TwoPi2) / 4)));
+    const long double r =
+        ((AAngle - Quarter * (TwoPi1 / 4)) - Quarter * (TwoPi2 / 4)) - Quarter * (TwoPi3 / 4);
+    const long double c = AScale * std::cos(r), s = AScale * std::sin(r);
+    switch (Quarter & 3) {
+    case 0:
+        return {c, s};
+    case 1:
+        return {-s, c};
+    case 2:
+        return {-c, -s};
+    default:
+        return {s, -c};
+    }
+}
+
 TExtended ExtendedAnchor(const TTerm& ATerm, double ATime) {
-    const long double Angle = ReducedPhase(ATerm, ATime);
-    const long double Amplitude = std::exp(-static_cast<long double>(ATerm.D) * ATime) * ATerm.A;
-    return {Amplitude * std::cos(Angle), Amplitude * std::sin(Angle)};
+    return ExtendedRotation(ReducedPhase(ATerm, ATime),
+                            std::exp(-static_cast<long double>(ATerm.D) * ATime) * ATerm.A);
 }
 
 TExtended ExtendedRotationOver(const TTerm& ATerm, double AStep) {
-    const long double Decay = std::exp(-static_cast<long double>(ATerm.D) * AStep);
-    const long double Angle = static_cast<long double>(ATerm.Wd) * AStep;
-    return {Decay * std::cos(Angle), Decay * std::sin(Angle)};
+    return ExtendedRotation(ReducedPhase({1, ATerm.D, ATerm.Wd, 0}, AStep),
+                            std::exp(-static_cast<long double>(ATerm.D) * AStep));
 }
 
-// One term over a run of samples that step by one constant, in four interleaved
-// lanes: a step of one lane does not wait for the step before it.
+// One term over a run of samples that step by one constant. One step after another:
+// long doubles live in eight registers, which parallel lanes would overflow.
 struct TExtendedTerm {
     TTerm Term;
     double Step = 0;
-    // The rotations over 1, 2 and 4 steps.
-    TExtended Powers[3];
+    TExtended Rotation;
 
     void Add(const double* T, std::size_t n, double* AValue) {
         if (n > 1 && T[1] - T[0] != Step) {
             Step = T[1] - T[0];
-            Powers[0] = ExtendedRotationOver(Term, Step);
-            Powers[1] = Times(Powers[0], Powers[0]);
-            Powers[2] = Times(Powers[1], Powers[1]);
+            Rotation = ExtendedRotationOver(Term, Step);
         }
         for (std::size_t First = 0; First < n; First += ExtendedRun) {
             const std::size_t Last = std::min(n, First + ExtendedRun);
-            TExtended Lane[4];
-            Lane[0] = ExtendedAnchor(Term, T[First]);
-            Lane[1] = Times(Lane[0], Powers[0]);
-            Lane[2] = Times(Lane[0], Powers[1]);
-            Lane[3] = Times(Lane[1], Powers[1]);
-            std::size_t i = First;
-            for (; i + 4 <= Last; i += 4)
-                for (int j = 0; j < 4; ++j) {
-                    AValue[i + j] = AValue[i + j] + static_cast<double>(Lane[j].Im);
-                    Lane[j] = Times(Lane[j], Powers[2]);
-                }
-            for (int j = 0; i < Last; ++i, ++j)
-                AValue[i] = AValue[i] + static_cast<double>(Lane[j].Im);
+            TExtended Now = ExtendedAnchor(Term, T[First]);
+            for (std::size_t i = First; i < Last; ++i) {
+                AValue[i] = AValue[i] + static_cast<double>(Now.Im);
+                Now = Times(Now, Rotation);
+            }
         }
     }
 };
