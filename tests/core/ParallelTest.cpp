@@ -9,8 +9,10 @@
 #include <sched.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -87,6 +89,9 @@ TEST(Parallel, AFailingBlockStopsTheRest) {
                              [&](std::size_t b) {
                                  if (b == 10)
                                      throw std::runtime_error("block");
+                                 // Slow enough that a stalled failing thread
+                                 // cannot watch the others finish the run.
+                                 std::this_thread::sleep_for(std::chrono::microseconds(20));
                                  ++Ran;
                              }),
                  std::runtime_error);
