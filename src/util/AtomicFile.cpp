@@ -57,6 +57,19 @@ int CreateTemporary(const QByteArray& ATarget, QByteArray& AName) {
     return -1;
 }
 
+// The rename is an entry of the folder: synced too, so that a crash soon after a save
+// cannot bring the old file back. The new file is in place by then whatever the sync
+// answers, so a folder that cannot be synced is left as it is.
+void SyncFolderOf(const QByteArray& ATarget, int (*ASync)(int)) {
+    const QByteArray Folder =
+        QFile::encodeName(QFileInfo(QFile::decodeName(ATarget)).absolutePath());
+    const int Handle = ::open(Folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (Handle < 0)
+        return;
+    ASync(Handle);
+    ::close(Handle);
+}
+
 } // namespace
 
 bool IsReplaceable(const QFileInfo& AInfo) {
@@ -114,6 +127,7 @@ void TStagedFile::Commit() {
     if (FCalls.Rename(FTemporary.constData(), FTarget.constData()) != 0)
         Fail();
     FTemporary.clear();
+    SyncFolderOf(FTarget, FCalls.Sync);
 }
 
 void TStagedFile::WriteOut(QByteArrayView AData) {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -35,6 +36,15 @@ int FailRename(const char*, const char*) {
     return -1;
 }
 
+// What each sync was given: a file or a folder.
+std::vector<bool> SyncedFolders;
+int RecordSync(int AHandle) {
+    struct stat Info {};
+    ::fstat(AHandle, &Info);
+    SyncedFolders.push_back(S_ISDIR(Info.st_mode));
+    return ::fsync(AHandle);
+}
+
 class AtomicFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -56,6 +66,16 @@ protected:
 
     QTemporaryDir Dir;
 };
+
+// The file's data reach the disk before the rename, and the rename after it.
+TEST_F(AtomicFileTest, CommitSyncsTheFileThenItsFolder) {
+    SyncedFolders.clear();
+    TStagedFile File(Path("a.txt"), {.Sync = RecordSync});
+    File.Append("new a");
+    File.Commit();
+    EXPECT_EQ(SyncedFolders, std::vector<bool>({false, true}));
+    EXPECT_EQ(Read("a.txt"), QByteArray("new a"));
+}
 
 TEST_F(AtomicFileTest, AnyFailedStepLeavesEveryTargetAsItWas) {
     const struct {
