@@ -59,6 +59,7 @@ const char* const Usage =
     "                            проект сохраняется с ними вместо прежних сигналов\n"
     "  --identify-count N        искать не более N колебаний, от 1 до 50, по умолчанию 10\n"
     "  --help                    эта справка\n"
+    "  --version                 версия программы\n"
     "Вместо ФАЙЛ текстовых результатов можно указать \"-\": тогда результат пишется\n"
     "в стандартный вывод.\n";
 
@@ -289,9 +290,11 @@ bool NeedsPictures(const QStringList& AArguments) {
 }
 
 int RunBatch(const QStringList& AArguments, std::FILE* AOut, std::FILE* AErr) {
-    if (AArguments.contains(QStringLiteral("--help"))) {
+    const bool Help = AArguments.contains(QStringLiteral("--help"));
+    if (Help || AArguments.contains(QStringLiteral("--version"))) {
         try {
-            WriteOut(AOut, Usage);
+            WriteOut(AOut,
+                     Help ? QByteArray(Usage) : QByteArrayLiteral("Vibrona " VIBRONA_VERSION "\n"));
             return 0;
         } catch (const EWriteError& e) {
             return Failed(AErr, e.Message());

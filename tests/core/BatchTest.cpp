@@ -216,6 +216,9 @@ TEST_F(BatchTest, ArgumentsAndHelp) {
     const TRun Help = Run({"--help"});
     EXPECT_EQ(Help.Status, 0);
     EXPECT_TRUE(QString::fromUtf8(Help.Out).startsWith(QStringLiteral("Использование:")));
+    const TRun Version = Run({"--version"});
+    EXPECT_EQ(Version.Status, 0);
+    EXPECT_TRUE(Version.Out.startsWith("Vibrona ")) << Version.Out.toStdString();
 }
 
 TEST_F(BatchTest, PicturesInEveryFormatWithoutADisplay) {
