@@ -3,9 +3,11 @@
 
 #include "model/SignalList.h"
 #include "model/Spectrum.h"
+#include "util/Errors.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -131,6 +133,28 @@ TEST_F(ListFixture, ChangeParamReachesEverySignalWithoutNotifying) {
     TSignals Empty;
     Empty.ChangeParam(spAmplitude, choMultiplication, 0);
     EXPECT_EQ(Empty.Count(), 0);
+}
+
+// A change that would overflow one signal changes none.
+TEST_F(ListFixture, ChangeParamBeyondTheRangeOfNumbersChangesNothing) {
+    Fill(3);
+    List[2].SetFrequency(1e300);
+    const struct {
+        double Factor;
+        int First; // the first signal it would overflow
+    } Cases[] = {{1e10, 2}, {std::numeric_limits<double>::infinity(), 0}};
+    for (const auto& c : Cases) {
+        try {
+            List.ChangeParam(spFrequency, choMultiplication, c.Factor);
+            ADD_FAILURE() << c.Factor;
+        } catch (const EVibronaError& e) {
+            EXPECT_EQ(e.Message(), QStringLiteral("Изменение дает значение вне диапазона чисел "
+                                                  "в сигнале [%1]. Сигналы не изменены.")
+                                       .arg(c.First));
+        }
+        EXPECT_EQ(List[0].Frequency(), 40);
+        EXPECT_EQ(List[2].Frequency(), 1e300);
+    }
 }
 
 TEST(ListDestruction, DestroysFromLastToFirstWithNotifications) {
