@@ -97,7 +97,7 @@ std::vector<double> SpectrumMagnitudesBy(TDftMethod AMethod, std::span<const dou
         DirectBins(Input, N, Result, Bins, AWorkers, Progress);
         break;
     case TDftMethod::Chirp:
-        ChirpBins(Input, N, Result, Bins, AWorkers, Progress);
+        ChirpBins(Input, N, Result, Bins, AWorkspace, AWorkers, Progress);
         break;
     }
     FoldBins(Result, N, Bins, AWorkers, Progress);

@@ -18,6 +18,8 @@ class TWorkers;
 
 // The real FFT's plan and buffer of the last transform size, kept between
 // recalculations: planning a transform costs more than running it.
+struct TChirpCache;
+
 class TDftWorkspace {
 public:
     TDftWorkspace();
@@ -32,6 +34,8 @@ public:
     std::size_t Written() const;
     void SetWritten(std::size_t ACount);
     const std::complex<double>* Execute(TWorkers* AWorkers = nullptr);
+    // What a short chirp-z transform keeps between recalculations.
+    TChirpCache& ChirpCache();
 
 private:
     struct TState;

@@ -3,6 +3,8 @@
 
 #include "analysis/DftChirp.h"
 
+#include "analysis/ChirpCache.h"
+#include "analysis/Dft.h"
 #include "analysis/FftKernel.h"
 
 #include <algorithm>
@@ -16,6 +18,9 @@ namespace {
 
 // The convolution runs in blocks of bins with FFTs of about this many points.
 constexpr std::uint64_t ChirpBlockPoints = std::uint64_t{1} << 20;
+// A convolution in one block up to this size keeps its chirps in the workspace. Its
+// cost is counted as if they were kept; made afresh they cost at most some 50 µs more.
+constexpr std::uint64_t KeptPoints = std::uint64_t{1} << 12;
 
 struct TChirpPlan {
     std::uint64_t P;      // the FFT size of one block
@@ -96,10 +101,91 @@ std::uint64_t Taps(std::uint64_t L, std::uint64_t ABins, const TChirpPlan& APlan
     return L + std::min(APlan.Block, ABins - AFirstBin) - 1;
 }
 
+bool IsKept(const TChirpPlan& APlan) {
+    return APlan.Blocks == 1 && APlan.P <= KeptPoints;
+}
+
+// A transform whose plan is kept.
+TWork KeptFft(std::uint64_t P) {
+    TWork Work = TComplexFft::Work(P);
+    Work.Transforms = 0;
+    return Work;
+}
+
+// The work of a kept convolution: the inputs chirped and padded, two transforms, the
+// products and the magnitudes.
+TWork KeptWork(std::uint64_t L, std::uint64_t ABins, std::uint64_t P, bool AWeighted) {
+    return TDftInput::ReadWork(L, AWeighted) + Products(L) + Points(P - L) + KeptFft(P) * 2 +
+           Products(P) + Points(ABins);
+}
+
+// The chirps of AInput's sizes in ACache, made afresh unless it has them.
+void KeepChirps(TChirpCache& ACache, int N, std::uint64_t L, std::uint64_t ABins, std::size_t P,
+                TWorkers* AWorkers) {
+    if (ACache.Serves(N, L, ABins))
+        return;
+    ACache = TChirpCache{};
+    ACache.Fft = std::make_unique<TComplexFft>(P);
+    ACache.InputChirp = AllocComplex(L);
+    ACache.Kernel = AllocComplex(P);
+    ACache.Buffer = AllocComplex(P);
+    TChirp Inputs(0, N);
+    for (std::size_t n = 0; n < L; ++n)
+        ACache.InputChirp[n] = std::conj(Inputs.Next());
+    // d(m) from m = 1 - L: output L - 1 + r of the circular convolution is bin r.
+    const std::size_t Taps = L + ABins - 1;
+    TChirp Kernel(1 - static_cast<std::int64_t>(L), N);
+    for (std::size_t j = 0; j < Taps; ++j)
+        ACache.Kernel[j] = Kernel.Next();
+    std::fill(ACache.Kernel.get() + Taps, ACache.Kernel.get() + P, std::complex<double>());
+    TProgress Silent;
+    ACache.Fft->Forward(ACache.Kernel.get(), AWorkers, Silent);
+    // Complete: only now does the cache serve these sizes.
+    ACache.N = N;
+    ACache.L = L;
+    ACache.Bins = ABins;
+}
+
+// One block of bins through the kept chirps: the same values, bit for bit, as the
+// general path gives, whether or not the chirps were kept from before.
+void KeptChirpBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
+                   std::size_t P, TChirpCache& ACache, TWorkers* AWorkers, TProgress& AProgress) {
+    const std::size_t L = AInput.L;
+    KeepChirps(ACache, N, L, ABins, P, AWorkers);
+    std::complex<double>* const Y = ACache.Buffer.get();
+    const std::complex<double>* const Chirp = ACache.InputChirp.get();
+    const std::complex<double>* const Kernel = ACache.Kernel.get();
+    ForEachItem(L, AInput.Work(L) + Products(L), AWorkers, AProgress,
+                [&](std::size_t First, std::size_t Last) {
+                    for (std::size_t n = First; n < Last; ++n)
+                        Y[n] = AInput[n] * Chirp[n];
+                });
+    ForEachItem(P - L, Points(P - L), AWorkers, AProgress,
+                [&](std::size_t First, std::size_t Last) {
+                    std::fill(Y + L + First, Y + L + Last, std::complex<double>());
+                });
+    ACache.Fft->Forward(Y, AWorkers, AProgress);
+    ForEachItem(P, Products(P), AWorkers, AProgress, [&](std::size_t First, std::size_t Last) {
+        for (std::size_t j = First; j < Last; ++j)
+            Y[j] = {Kernel[j].real() * Y[j].real() - Kernel[j].imag() * Y[j].imag(),
+                    Kernel[j].real() * Y[j].imag() + Kernel[j].imag() * Y[j].real()};
+    });
+    ACache.Fft->Backward(Y, AWorkers, AProgress);
+    const double Scale = 2.0 / (static_cast<double>(P) * N);
+    ForEachItem(ABins, Points(ABins), AWorkers, AProgress,
+                [&](std::size_t First, std::size_t Last) {
+                    for (std::size_t r = First; r < Last; ++r)
+                        AResult[r] = Scale * Magnitude(Y[L - 1 + r]);
+                });
+}
+
 } // namespace
 
 TDftPlanCost ChirpCost(std::uint64_t L, std::uint64_t ABins, bool AWeighted) {
     const TChirpPlan Plan = ChirpPlan(L, ABins);
+    if (IsKept(Plan))
+        return {KeptWork(L, ABins, Plan.P, AWeighted),
+                16 * L + 48 * Plan.P + TComplexFft::Bytes(Plan.P)};
     const TWork Fft = TComplexFft::Work(Plan.P);
     // The chirped inputs and their transform, once, into a fresh array of P points;
     // per block, the chirp over its taps and the rest cleared, two transforms, the
@@ -116,9 +202,15 @@ TDftPlanCost ChirpCost(std::uint64_t L, std::uint64_t ABins, bool AWeighted) {
 }
 
 void ChirpBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
-               TWorkers* AWorkers, TProgress& AProgress) {
+               TDftWorkspace* AWorkspace, TWorkers* AWorkers, TProgress& AProgress) {
     const std::size_t L = AInput.L;
     const TChirpPlan Plan = ChirpPlan(L, ABins);
+    if (IsKept(Plan)) {
+        TChirpCache Own;
+        KeptChirpBins(AInput, N, AResult, ABins, Plan.P,
+                      AWorkspace ? AWorkspace->ChirpCache() : Own, AWorkers, AProgress);
+        return;
+    }
     const std::size_t P = Plan.P;
     TComplexFft Fft(P);
     const TWork Fresh = FreshArray(P, 16);

@@ -3,6 +3,7 @@
 
 #include "analysis/DftFft.h"
 
+#include "analysis/ChirpCache.h"
 #include "analysis/Dft.h"
 #include "analysis/FftKernel.h"
 #include "analysis/FftThreads.h"
@@ -59,6 +60,7 @@ struct TDftWorkspace::TState {
     // The transform keeps its input: only its first Written values may differ from
     // zero, so a next input as long needs no padding written again.
     std::size_t Written = 0;
+    TChirpCache Chirp;
 
     void Release() {
         if (Plan)
@@ -95,6 +97,10 @@ double* TDftWorkspace::Prepare(int N) {
     FState->N = N;
     FState->Written = Size;
     return FState->Input.get();
+}
+
+TChirpCache& TDftWorkspace::ChirpCache() {
+    return FState->Chirp;
 }
 
 std::size_t TDftWorkspace::Written() const {

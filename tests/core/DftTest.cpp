@@ -109,7 +109,8 @@ TEST(Dft, ChoiceFollowsTimeAndMemory) {
         TDftMethod Expected;
     };
     const TCase Cases[] = {
-        {1000, 1 << 24, 3, TDftMethod::Direct},
+        {10000, 1 << 24, 2, TDftMethod::Direct},
+        {200, 4000, 200, TDftMethod::Chirp}, // the defaults: two short transforms
         {200, LargestN, 1 << 24, TDftMethod::Chirp},
         {1 << 20, 1 << 30, 1 << 20, TDftMethod::Chirp},
         {1 << 22, 1 << 22, 1 << 21, TDftMethod::Fft},
@@ -156,6 +157,24 @@ TEST(Dft, WorkspaceIsReusedAcrossSizes) {
         const auto Ref = ReferenceMagnitudes(x, N, N / 2);
         for (int k = 0; k < N / 2; ++k)
             ASSERT_NEAR(Fast[k], Ref[k], 1e-12) << N << " " << k;
+    }
+}
+
+// A short chirp-z keeps its chirps in the workspace: whatever came before, the same
+// bits as made afresh.
+TEST(Dft, KeptChirpsFollowTheSizes) {
+    TDftWorkspace Workspace;
+    const struct {
+        int N, L, K;
+    } Cases[] = {{4000, 200, 200}, {4000, 200, 200}, {4000, 150, 200},
+                 {4000, 150, 120}, {5000, 150, 120}, {4000, 200, 200}};
+    unsigned Seed = 70;
+    for (const auto [N, L, K] : Cases) {
+        const std::vector<double> x = RandomInput(L, Seed++);
+        const auto Kept = SpectrumMagnitudesBy(TDftMethod::Chirp, x, wkHamming, N, K, &Workspace);
+        EXPECT_EQ(Kept, SpectrumMagnitudesBy(TDftMethod::Chirp, x, wkHamming, N, K))
+            << N << " " << L << " " << K;
+        ExpectAgrees(TDftMethod::Chirp, x, N, K, SomeBins(K, Seed), wkHamming);
     }
 }
 
