@@ -246,9 +246,14 @@ TExtended Times(const TExtended& a, const TExtended& b) {
 
 // AScale (cos, sin)(AAngle) for an angle within a half turn. The C library reduces
 // a long double angle beyond pi / 4 the slow general way, so the quarter turns are
-// taken off here, by the parts of 2 pi divided by four, exactly.
+// taken off here, by the parts of 2 pi divided by four, exactly. An angle that the
+// half-turn reduction could not bring near (a time beyond 2^64 turns, or not a
+// number) is left to the library.
 TExtended ExtendedRotation(long double AAngle, long double AScale) {
-    const int Quarter = static_cast<int>(std::nearbyint(AAngle / ((TwoPi1 + TwoPi2) / 4)));
+    const long double Quarters = std::nearbyint(AAngle / ((TwoPi1 + TwoPi2) / 4));
+    if (!(std::fabs(Quarters) <= 4))
+        return {AScale * std::cos(AAngle), AScale * std::sin(AAngle)};
+    const int Quarter = static_cast<int>(Quarters);
     const long double r =
         ((AAngle - Quarter * (TwoPi1 / 4)) - Quarter * (TwoPi2 / 4)) - Quarter * (TwoPi3 / 4);
     const long double c = AScale * std::cos(r), s = AScale * std::sin(r);
