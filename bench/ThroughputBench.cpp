@@ -82,6 +82,18 @@ void ThroughputFunctions(benchmark::State& AState) {
     Report(AState, s, Others, c.Work.Functions);
 }
 
+// The curve of AList over M samples, per unit of the kind of work AKind.
+void CurveThroughput(benchmark::State& AState, const TSignals& AList, int M, double TWork::*AKind) {
+    TCalcSettings Settings;
+    Settings.M = M;
+    const TWork Work = CurveWork(M, AList.Count());
+    const double s = Fastest(
+        AState, [&] { benchmark::DoNotOptimize(SampleCurve(AList, Settings).Value.data()); });
+    TWork Others = Work;
+    Others.*AKind = 0;
+    Report(AState, s, Others, Work.*AKind);
+}
+
 // A short curve: its terms advance one at a time in extended precision.
 void ThroughputExtendedRotations(benchmark::State& AState) {
     TSignals List;
@@ -89,14 +101,7 @@ void ThroughputExtendedRotations(benchmark::State& AState) {
         List.Add(std::make_unique<TSignal>(1.0 / (j + 1), 0, 50.0 * (2 * j + 1), 10));
         List[j].Calc();
     }
-    TCalcSettings Settings;
-    Settings.M = 4096;
-    const TWork Work = CurveWork(Settings.M, 16);
-    const double s = Fastest(
-        AState, [&] { benchmark::DoNotOptimize(SampleCurve(List, Settings).Value.data()); });
-    TWork Others = Work;
-    Others.ExtendedRotations = 0;
-    Report(AState, s, Others, Work.ExtendedRotations);
+    CurveThroughput(AState, List, 4096, &TWork::ExtendedRotations);
 }
 
 void ThroughputRotations(benchmark::State& AState) {
@@ -106,14 +111,7 @@ void ThroughputRotations(benchmark::State& AState) {
         List.Add(std::make_unique<TSignal>((4 / std::numbers::pi) / k, 0, 50.0 * k, 0));
         List[j].Calc();
     }
-    TCalcSettings Settings;
-    Settings.M = 1 << 20;
-    const TWork Work = CurveWork(Settings.M, 255);
-    const double s = Fastest(
-        AState, [&] { benchmark::DoNotOptimize(SampleCurve(List, Settings).Value.data()); });
-    TWork Others = Work;
-    Others.Rotations = 0;
-    Report(AState, s, Others, Work.Rotations);
+    CurveThroughput(AState, List, 1 << 20, &TWork::Rotations);
 }
 
 void ThroughputButterflies(benchmark::State& AState) {

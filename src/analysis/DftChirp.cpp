@@ -101,6 +101,28 @@ std::uint64_t Taps(std::uint64_t L, std::uint64_t ABins, const TChirpPlan& APlan
     return L + std::min(APlan.Block, ABins - AFirstBin) - 1;
 }
 
+// AInto[j] times ABy[j], for the P points of a convolution.
+void MultiplyInto(std::complex<double>* AInto, const std::complex<double>* ABy, std::size_t P,
+                  TWorkers* AWorkers, TProgress& AProgress) {
+    ForEachItem(P, Products(P), AWorkers, AProgress, [&](std::size_t First, std::size_t Last) {
+        for (std::size_t j = First; j < Last; ++j)
+            AInto[j] = {AInto[j].real() * ABy[j].real() - AInto[j].imag() * ABy[j].imag(),
+                        AInto[j].real() * ABy[j].imag() + AInto[j].imag() * ABy[j].real()};
+    });
+}
+
+// The magnitudes of ACount bins from the backward transform AConvolution of P points:
+// bin r is its output L - 1 + r.
+void BinMagnitudesOf(const std::complex<double>* AConvolution, std::size_t L, std::size_t P, int N,
+                     std::size_t ACount, double* AOut, TWorkers* AWorkers, TProgress& AProgress) {
+    const double Scale = 2.0 / (static_cast<double>(P) * N);
+    ForEachItem(ACount, Points(ACount), AWorkers, AProgress,
+                [&](std::size_t First, std::size_t Last) {
+                    for (std::size_t r = First; r < Last; ++r)
+                        AOut[r] = Scale * Magnitude(AConvolution[L - 1 + r]);
+                });
+}
+
 bool IsKept(const TChirpPlan& APlan) {
     return APlan.Blocks == 1 && APlan.P <= KeptPoints;
 }
@@ -154,7 +176,6 @@ void KeptChirpBins(const TDftInput& AInput, int N, std::vector<double>& AResult,
     KeepChirps(ACache, N, L, ABins, P, AWorkers);
     std::complex<double>* const Y = ACache.Buffer.get();
     const std::complex<double>* const Chirp = ACache.InputChirp.get();
-    const std::complex<double>* const Kernel = ACache.Kernel.get();
     ForEachItem(L, AInput.Work(L) + Products(L), AWorkers, AProgress,
                 [&](std::size_t First, std::size_t Last) {
                     for (std::size_t n = First; n < Last; ++n)
@@ -165,18 +186,9 @@ void KeptChirpBins(const TDftInput& AInput, int N, std::vector<double>& AResult,
                     std::fill(Y + L + First, Y + L + Last, std::complex<double>());
                 });
     ACache.Fft->Forward(Y, AWorkers, AProgress);
-    ForEachItem(P, Products(P), AWorkers, AProgress, [&](std::size_t First, std::size_t Last) {
-        for (std::size_t j = First; j < Last; ++j)
-            Y[j] = {Kernel[j].real() * Y[j].real() - Kernel[j].imag() * Y[j].imag(),
-                    Kernel[j].real() * Y[j].imag() + Kernel[j].imag() * Y[j].real()};
-    });
+    MultiplyInto(Y, ACache.Kernel.get(), P, AWorkers, AProgress);
     ACache.Fft->Backward(Y, AWorkers, AProgress);
-    const double Scale = 2.0 / (static_cast<double>(P) * N);
-    ForEachItem(ABins, Points(ABins), AWorkers, AProgress,
-                [&](std::size_t First, std::size_t Last) {
-                    for (std::size_t r = First; r < Last; ++r)
-                        AResult[r] = Scale * Magnitude(Y[L - 1 + r]);
-                });
+    BinMagnitudesOf(Y, L, P, N, ABins, AResult.data(), AWorkers, AProgress);
 }
 
 } // namespace
@@ -252,18 +264,8 @@ void ChirpBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std
                     });
         Clear(W + BlockTaps, P - BlockTaps, Points(P - BlockTaps) + BlockFresh * (1 - TapShare));
         Fft.Forward(W, AWorkers, AProgress);
-        ForEachItem(P, Products(P), AWorkers, AProgress, [&](std::size_t First, std::size_t Last) {
-            for (std::size_t j = First; j < Last; ++j)
-                W[j] = {W[j].real() * Y[j].real() - W[j].imag() * Y[j].imag(),
-                        W[j].real() * Y[j].imag() + W[j].imag() * Y[j].real()};
-        });
+        MultiplyInto(W, Y, P, AWorkers, AProgress);
         Fft.Backward(W, AWorkers, AProgress);
-        const double Scale = 2.0 / (static_cast<double>(P) * N);
-        ForEachItem(Count, Points(Count), AWorkers, AProgress,
-                    [&](std::size_t First, std::size_t Last) {
-                        double* const Out = AResult.data() + FirstBin;
-                        for (std::size_t r = First; r < Last; ++r)
-                            Out[r] = Scale * Magnitude(W[L - 1 + r]);
-                    });
+        BinMagnitudesOf(W, L, P, N, Count, AResult.data() + FirstBin, AWorkers, AProgress);
     }
 }

@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Разработчики Vibrona
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "BatchRun.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -39,10 +40,7 @@ const TMode Modes[] = {
 
 class BatchIdentifyTest : public ::testing::Test {
 protected:
-    struct TRun {
-        int Status;
-        QByteArray Out, Err;
-    };
+    using TRun = TBatchRun;
 
     void SetUp() override {
         ASSERT_TRUE(Dir.isValid());
@@ -51,16 +49,7 @@ protected:
         File.write(Project);
     }
 
-    TRun Run(const QStringList& AArgs) {
-        QProcess p;
-        QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
-        Env.insert(QStringLiteral("LC_ALL"), QStringLiteral("ru_RU.UTF-8"));
-        p.setProcessEnvironment(Env);
-        p.setWorkingDirectory(Dir.path());
-        p.start(QStringLiteral(VIBRONA_BATCH), AArgs);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-    }
+    TRun Run(const QStringList& AArgs) { return RunBatch(Dir.path(), AArgs); }
 
     // The numbers of a tab-separated text with "," decimals, line by line.
     static std::vector<std::vector<double>> Numbers(const QByteArray& AText) {

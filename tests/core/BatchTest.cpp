@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Разработчики Vibrona
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "BatchRun.h"
 #include "RecordFiles.h"
 
 #include <QDir>
@@ -24,10 +25,7 @@ namespace {
 // Runs the real vibrona-batch under a chosen locale, without a display.
 class BatchTest : public ::testing::Test {
 protected:
-    struct TRun {
-        int Status;
-        QByteArray Out, Err;
-    };
+    using TRun = TBatchRun;
 
     void SetUp() override {
         ASSERT_TRUE(Dir.isValid());
@@ -38,17 +36,7 @@ protected:
 
     TRun Run(const QStringList& AArgs, const char* ALocale = "ru_RU.UTF-8",
              const std::function<void(QProcess&)>& ASetup = {}) {
-        QProcess p;
-        if (ASetup)
-            ASetup(p);
-        QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
-        Env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(ALocale));
-        Env.remove(QStringLiteral("DISPLAY"));
-        p.setProcessEnvironment(Env);
-        p.setWorkingDirectory(Dir.path());
-        p.start(QStringLiteral(VIBRONA_BATCH), AArgs);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+        return RunBatch(Dir.path(), AArgs, ALocale, ASetup);
     }
     void Write(const char* AName, const QByteArray& AContent) {
         QFile f(Dir.filePath(QString::fromLatin1(AName)));

@@ -4,6 +4,7 @@
 #include "analysis/Recalculation.h"
 #include "ReferenceDft.h"
 #include "TestLocales.h"
+#include "TestSignals.h"
 #include "analysis/CharacteristicSamples.h"
 #include "analysis/Window.h"
 
@@ -12,12 +13,6 @@
 #include <cmath>
 
 namespace {
-
-void AddSignal(TSignals& AList, double A, double V, double F, double D, bool AActive = true) {
-    auto s = std::make_unique<TSignal>(A, V, F, D);
-    s->SetActive(AActive);
-    AList.Add(std::move(s));
-}
 
 TEST(Recalculation, DefaultsGiveCurveSpectrumAndCharacteristicSamples) {
     TSignals List;

@@ -3,6 +3,7 @@
 
 #include "analysis/ResultRange.h"
 #include "TestLocales.h"
+#include "TestSignals.h"
 #include "analysis/Recalculation.h"
 
 #include <gtest/gtest.h>
@@ -12,12 +13,6 @@
 #include <limits>
 
 namespace {
-
-void AddSignal(TSignals& AList, double A, double V, double F, double D, bool AActive = true) {
-    auto s = std::make_unique<TSignal>(A, V, F, D);
-    s->SetActive(AActive);
-    AList.Add(std::move(s));
-}
 
 TEST(ResultRange, BinMagnitudeIsTheHypotenuseAtAnyScale) {
     const struct {
