@@ -13,14 +13,14 @@
 namespace {
 
 // Signals with values of many digits, as the generators make them.
-void FillSignals(TSignals& AList, int n) {
+void FillManyDigitSignals(TSignals& AList, int n) {
     for (int i = 0; i < n; ++i)
         AList.Add(std::make_unique<TSignal>(1.0 / (i + 1), 0.1 * i, 50.0 + i / 7.0, 60));
 }
 
 struct TProject {
     explicit TProject(int ASignals) {
-        FillSignals(Signals, ASignals);
+        FillManyDigitSignals(Signals, ASignals);
         SaveProject(FileName, Settings, Signals);
     }
     QTemporaryDir Dir;

@@ -18,7 +18,7 @@
 namespace {
 
 // A meander of n odd harmonics of 50 Hz, or the default damped oscillation for n = 0.
-void FillSignals(TSignals& AList, int n) {
+void FillHarmonics(TSignals& AList, int n) {
     AList.Clear();
     if (n == 0) {
         AList.Add(std::make_unique<TSignal>(1, 0, 50, 60));
@@ -42,7 +42,7 @@ TCalcSettings Settings(int M, int N, int K) {
 void RunCase(benchmark::State& AState, int ASignals, const TCalcSettings& ASettings,
              int AThreads = 0) {
     TSignals List;
-    FillSignals(List, ASignals);
+    FillHarmonics(List, ASignals);
     // The window keeps one workspace for all its recalculations.
     TDftWorkspace Workspace;
     for (auto _ : AState) {
@@ -102,7 +102,7 @@ void ManySignals(benchmark::State& s) {
 
 void DirectDft(benchmark::State& AState, int ASignals, const TCalcSettings& ASettings) {
     TSignals List;
-    FillSignals(List, ASignals);
+    FillHarmonics(List, ASignals);
     const TCalcResult r = Recalculate(List, ASettings);
     for (auto _ : AState) {
         auto m = ReferenceMagnitudes(r.CurveValue, ASettings.N, ASettings.K);

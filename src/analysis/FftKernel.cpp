@@ -62,13 +62,6 @@ std::uint64_t SmoothSize(std::uint64_t AMin) {
 
 namespace {
 
-struct TPlanDeleter {
-    void operator()(fftw_plan APlan) const { fftw_destroy_plan(APlan); }
-};
-using TPlanPtr = std::unique_ptr<std::remove_pointer_t<fftw_plan>, TPlanDeleter>;
-
-enum class TPass { Whole, Columns, Rows };
-
 fftw_complex* AsFftw(std::complex<double>* AData) {
     return reinterpret_cast<fftw_complex*>(AData);
 }
@@ -84,6 +77,12 @@ inline std::complex<double> Mul(std::complex<double> a, std::complex<double> b) 
 } // namespace
 
 struct TComplexFft::TState {
+    struct TPlanDeleter {
+        void operator()(fftw_plan APlan) const { fftw_destroy_plan(APlan); }
+    };
+    using TPlanPtr = std::unique_ptr<std::remove_pointer_t<fftw_plan>, TPlanDeleter>;
+    enum class TPass { Whole, Columns, Rows };
+
     std::size_t P1 = 0, P2 = 0; // the size is P1 * P2; zero for a single call
     // The twist e^(-2 pi i r / P) = Hi[r >> Shift] * Lo[r & Mask]: two short tables.
     unsigned Shift = 0;
@@ -254,6 +253,7 @@ private:
 void TComplexFft::Run(std::complex<double>* AData, int ASign, TWorkers* AWorkers,
                       TProgress& AProgress) {
     TState& s = *FState;
+    using TPass = TState::TPass;
     const double Total = Seconds(Work(FSize));
     if (!s.P1) {
         const fftw_plan Plan = s.PlanFor(TPass::Whole, ASign, 1, FSize, AData);

@@ -14,7 +14,6 @@
 
 namespace {
 
-const QString General = QStringLiteral("General");
 const QString Dft = QStringLiteral("DFT");
 
 QString SignalSection(int i) {
@@ -49,7 +48,8 @@ TIniFile LoadForSaving(const QString& AFileName) {
 
 std::vector<std::unique_ptr<TSignal>> ReadSignals(const TIniFile& AIni, int ACurrentCount,
                                                   const TFormatSettings& AFormat) {
-    const int Count = ReadInt(AIni, General, QStringLiteral("SignalsCount"), ACurrentCount);
+    const int Count =
+        ReadInt(AIni, ProjectGeneralSection, QStringLiteral("SignalsCount"), ACurrentCount);
     if (Count > MaxProjectSignals)
         throw EVibronaError(
             QStringLiteral("Файл проекта содержит слишком много сигналов (%1).").arg(Count));
@@ -76,9 +76,10 @@ TProjectData ReadProject(const TIniFile& AIni, const TCalcSettings& ACurrentSett
                          int ACurrentCount, const TFormatSettings& AFormat) {
     TProjectData Data;
     TCalcSettings& s = Data.Settings;
-    s.dt = ReadFloat(AIni, General, QStringLiteral("dt"), ACurrentSettings.dt, AFormat);
-    s.M = ReadInt(AIni, General, QStringLiteral("M"), ACurrentSettings.M);
-    s.C = ReadFloat(AIni, General, QStringLiteral("C"), ACurrentSettings.C, AFormat);
+    s.dt =
+        ReadFloat(AIni, ProjectGeneralSection, QStringLiteral("dt"), ACurrentSettings.dt, AFormat);
+    s.M = ReadInt(AIni, ProjectGeneralSection, QStringLiteral("M"), ACurrentSettings.M);
+    s.C = ReadFloat(AIni, ProjectGeneralSection, QStringLiteral("C"), ACurrentSettings.C, AFormat);
     s.N = ReadInt(AIni, Dft, QStringLiteral("N"), ACurrentSettings.N);
     s.K = ReadInt(AIni, Dft, QStringLiteral("K"), ACurrentSettings.K);
     s.Window = WindowKindFromOrdinal(
@@ -89,9 +90,11 @@ TProjectData ReadProject(const TIniFile& AIni, const TCalcSettings& ACurrentSett
 }
 
 void WriteSettings(TIniFile& AIni, const TCalcSettings& ASettings, const TFormatSettings& AFormat) {
-    AIni.WriteString(General, QStringLiteral("dt"), FloatToFileText(ASettings.dt, AFormat));
-    AIni.WriteString(General, QStringLiteral("M"), IntToFileText(ASettings.M));
-    AIni.WriteString(General, QStringLiteral("C"), FloatToFileText(ASettings.C, AFormat));
+    AIni.WriteString(ProjectGeneralSection, QStringLiteral("dt"),
+                     FloatToFileText(ASettings.dt, AFormat));
+    AIni.WriteString(ProjectGeneralSection, QStringLiteral("M"), IntToFileText(ASettings.M));
+    AIni.WriteString(ProjectGeneralSection, QStringLiteral("C"),
+                     FloatToFileText(ASettings.C, AFormat));
     AIni.WriteString(Dft, QStringLiteral("N"), IntToFileText(ASettings.N));
     AIni.WriteString(Dft, QStringLiteral("K"), IntToFileText(ASettings.K));
     AIni.WriteString(Dft, QStringLiteral("Window"),
@@ -99,7 +102,8 @@ void WriteSettings(TIniFile& AIni, const TCalcSettings& ASettings, const TFormat
 }
 
 void WriteSignals(TIniFile& AIni, const TSignals& ASignals, const TFormatSettings& AFormat) {
-    AIni.WriteString(General, QStringLiteral("SignalsCount"), IntToFileText(ASignals.Count()));
+    AIni.WriteString(ProjectGeneralSection, QStringLiteral("SignalsCount"),
+                     IntToFileText(ASignals.Count()));
     // The signals' sections and the general one at least.
     AIni.ReserveSections(static_cast<std::size_t>(ASignals.Count()) + 1);
     for (int i = 0; i < ASignals.Count(); ++i) {

@@ -18,7 +18,6 @@
 
 namespace {
 
-const QString General = QStringLiteral("General");
 const QString RecordsCount = QStringLiteral("RecordsCount");
 
 QString RecordSection(int i) {
@@ -47,7 +46,7 @@ QString RecordFilePath(const QString& AText, const QString& AProjectFolder) {
 std::vector<std::unique_ptr<TRecord>> ReadRecordEntries(const TIniFile& AIni,
                                                         const QString& AProjectFolder,
                                                         const TFormatSettings& AFormat) {
-    const auto CountText = AIni.ReadString(General, RecordsCount);
+    const auto CountText = AIni.ReadString(ProjectGeneralSection, RecordsCount);
     const int Count = CountText ? TextToIntDef(*CountText, 0) : 0;
     if (Count > MaxProjectRecords)
         throw EVibronaError(
@@ -73,9 +72,9 @@ std::vector<std::unique_ptr<TRecord>> ReadRecordEntries(const TIniFile& AIni,
 
 void WriteRecords(TIniFile& AIni, const TRecords& ARecords, const QString& AProjectFolder,
                   const TFormatSettings& AFormat) {
-    if (ARecords.Count() == 0 && !AIni.ReadString(General, RecordsCount))
+    if (ARecords.Count() == 0 && !AIni.ReadString(ProjectGeneralSection, RecordsCount))
         return;
-    AIni.WriteString(General, RecordsCount, IntToFileText(ARecords.Count()));
+    AIni.WriteString(ProjectGeneralSection, RecordsCount, IntToFileText(ARecords.Count()));
     for (int i = 0; i < ARecords.Count(); ++i) {
         const TRecord& r = ARecords[i];
         const QString Section = RecordSection(i);

@@ -9,9 +9,14 @@
 #include "util/FormatSettings.h"
 #include "util/IniFile.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+// The project file's section of the settings and counts.
+inline const QString ProjectGeneralSection = QStringLiteral("General");
 
 // More records than any real project holds; such a count means a damaged file.
 inline constexpr int MaxProjectRecords = 10000;

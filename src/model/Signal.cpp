@@ -12,11 +12,8 @@
 
 namespace {
 
-constexpr double Tolerance = 1e-8;
-constexpr long double Pi = 3.141592653589793238462643383279502884L;
-
 bool NearZero(double x) {
-    return std::fabs(x) <= Tolerance;
+    return std::fabs(x) <= SignalTolerance;
 }
 
 } // namespace
@@ -26,9 +23,9 @@ TSignal::TSignal(double AAmplitude, double AVelocity, double AFrequency, double 
 
 int TSignal::Calc(const TFormatSettings& AFormat) {
     const bool SineWave = NearZero(FDF);
-    if (FFrequency <= Tolerance)
+    if (FFrequency <= SignalTolerance)
         return 1;
-    FW = static_cast<double>(FFrequency * 2 * Pi);
+    FW = static_cast<double>(FFrequency * 2 * SignalPi);
     if (FDF < 0)
         return 2;
     // Intermediates in extended precision; every stored field is a double.
@@ -38,7 +35,7 @@ int TSignal::Calc(const TFormatSettings& AFormat) {
         return 3;
     const long double Wd = std::sqrt(Radicand);
     FWd = static_cast<double>(Wd);
-    FFd = static_cast<double>(Wd / 2 / Pi);
+    FFd = static_cast<double>(Wd / 2 / SignalPi);
     if (NearZero(FAmplitude))
         return 4;
 

@@ -9,6 +9,12 @@
 #include <QString>
 
 #include <cstdint>
+#include <numbers>
+
+// A frequency, damping factor or amplitude within this of zero counts as zero.
+inline constexpr double SignalTolerance = 1e-8;
+// Angular frequencies are derived in extended precision.
+inline constexpr long double SignalPi = std::numbers::pi_v<long double>;
 
 // One component signal: a free damped oscillation, or a pure sine wave when the
 // damping factor is within 1e-8 of zero. After a successful Calc its value at t is

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr double Fundamental = 50;
-constexpr long double Pi = std::numbers::pi_v<long double>;
 
 std::unique_ptr<TSignal> Harmonic(long double AAmplitude, int AK) {
     return std::make_unique<TSignal>(static_cast<double>(AAmplitude), 0, Fundamental * AK, 0);
@@ -22,15 +21,15 @@ std::unique_ptr<TSignal> HarmonicOf(int AKind, int AK) {
     const long double K = AK;
     switch (AKind) {
     case gkMeander:
-        return Harmonic(4 / Pi / K, AK);
+        return Harmonic(4 / SignalPi / K, AK);
     case gkTriangle: {
         const long double Sign = ((AK - 1) / 2) % 2 == 0 ? 1 : -1;
-        return Harmonic(8 / (Pi * Pi) * Sign / (K * K), AK);
+        return Harmonic(8 / (SignalPi * SignalPi) * Sign / (K * K), AK);
     }
     case gkLeftSaw:
-        return Harmonic(1 / Pi / K, AK);
+        return Harmonic(1 / SignalPi / K, AK);
     default:
-        return Harmonic(-(1 / Pi) / K, AK);
+        return Harmonic(-(1 / SignalPi) / K, AK);
     }
 }
 

@@ -39,3 +39,6 @@ void TInputQueryDialog::accept() {
         return;
     QDialog::accept();
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_InputQueryDialog.cpp"

@@ -69,7 +69,7 @@ bool IsKey(QByteArrayView AText, QByteArrayView AKey) {
     return Eq > 0 && SameName(AText.first(Eq).trimmed(), AKey);
 }
 
-bool IsBlank(QByteArrayView AText) {
+bool IsBlankLine(QByteArrayView AText) {
     return AText.trimmed().isEmpty();
 }
 
@@ -270,7 +270,7 @@ void TIniFile::WriteKey(TSection& ASection, std::string_view AKey, std::string_v
     }
     // After the section's last non-blank line, so blank lines stay between sections.
     auto Insert = ASection.Body.end();
-    while (Insert != ASection.Body.begin() && IsBlank((Insert - 1)->Text))
+    while (Insert != ASection.Body.begin() && IsBlankLine((Insert - 1)->Text))
         --Insert;
     TLine& Before = Insert != ASection.Body.begin() ? *(Insert - 1) : ASection.Header;
     if (Before.End == TEnd::None)

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Разработчики Vibrona
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "TestSignals.h"
 #include "analysis/Recalculation.h"
 #include "analysis/Workers.h"
 
@@ -15,8 +16,6 @@
 #include <thread>
 
 namespace {
-
-constexpr int LargestN = 2147483647;
 
 bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;

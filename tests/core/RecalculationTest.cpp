@@ -185,8 +185,6 @@ TEST(Recalculation, DamagedSettingsRaiseInsteadOfCrashing) {
     EXPECT_FALSE(std::isnan(r.SpectrumMagnitude[0]));
 }
 
-constexpr int LargestN = 2147483647;
-
 TCalcSettings Sized(int M, int N, int K, TWindowKind AWindow = wkNone) {
     TCalcSettings s;
     s.M = M;

@@ -7,6 +7,9 @@
 
 #include <memory>
 
+// The largest number of DFT points the settings take.
+inline constexpr int LargestN = 2147483647;
+
 // Appends a signal of initial displacement A, velocity V, frequency F and damping D.
 inline void AddSignal(TSignals& AList, double A, double V, double F, double D,
                       bool AActive = true) {

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr QSize Size(560, 300);
+constexpr QSize ChartSize(560, 300);
 
 bool IsFill(const TEmfDrawing& ADrawing) {
     return ADrawing.Type == U_EMR_RECTANGLE || ADrawing.Type == U_EMR_POLYGON16 ||
@@ -26,8 +26,8 @@ bool IsFill(const TEmfDrawing& ADrawing) {
 class EmfChart : public testing::Test {
 protected:
     void SetUp() override {
-        Chart = TestChart(Size);
-        Emf = ReadEmf(RenderChartPicture(*Chart, TPictureFormat::Emf, Size));
+        Chart = TestChart(ChartSize);
+        Emf = ReadEmf(RenderChartPicture(*Chart, TPictureFormat::Emf, ChartSize));
         ASSERT_EQ(Emf.Fault, QString());
     }
 
@@ -45,11 +45,11 @@ TEST_F(EmfChart, HeaderGivesThePictureSizeAt96Dpi) {
     const U_EMRHEADER& Header = Emf.Header;
     EXPECT_EQ(Header.rclBounds.left, 0);
     EXPECT_EQ(Header.rclBounds.top, 0);
-    EXPECT_EQ(Header.rclBounds.right, Size.width() - 1);
-    EXPECT_EQ(Header.rclBounds.bottom, Size.height() - 1);
+    EXPECT_EQ(Header.rclBounds.right, ChartSize.width() - 1);
+    EXPECT_EQ(Header.rclBounds.bottom, ChartSize.height() - 1);
     // The frame is in 0.01 mm.
-    EXPECT_NEAR(Header.rclFrame.right + 1, Size.width() * 2540.0 / 96, 1.0);
-    EXPECT_NEAR(Header.rclFrame.bottom + 1, Size.height() * 2540.0 / 96, 1.0);
+    EXPECT_NEAR(Header.rclFrame.right + 1, ChartSize.width() * 2540.0 / 96, 1.0);
+    EXPECT_NEAR(Header.rclFrame.bottom + 1, ChartSize.height() * 2540.0 / 96, 1.0);
     EXPECT_DOUBLE_EQ(Header.szlDevice.cx * 25.4 / Header.szlMillimeters.cx, 96.0);
     EXPECT_DOUBLE_EQ(Header.szlDevice.cy * 25.4 / Header.szlMillimeters.cy, 96.0);
     EXPECT_EQ(Header.szlMicrometers.cx, Header.szlMillimeters.cx * 1000);
@@ -60,7 +60,7 @@ TEST_F(EmfChart, BackgroundIsWhiteWithoutTheGradient) {
     ASSERT_FALSE(Fills.empty());
     const TEmfDrawing& Background = Fills.front();
     EXPECT_EQ(Background.Brush, QColor(Qt::white));
-    EXPECT_TRUE(Background.Box.contains(QRect(QPoint(), Size)));
+    EXPECT_TRUE(Background.Box.contains(QRect(QPoint(), ChartSize)));
     for (const TEmfDrawing& Fill : Fills)
         EXPECT_TRUE(Fill.Brush == QColor(Qt::white) || Fill.Brush == TestBarColor)
             << Fill.Brush.value_or(QColor()).name().toStdString();

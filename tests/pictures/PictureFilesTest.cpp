@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr QSize Size(480, 260);
+constexpr QSize PictureSize(480, 260);
 
 QByteArray ReadAll(const QString& AFileName) {
     QFile File(AFileName);
@@ -49,7 +49,7 @@ void CheckEmf(const QByteArray& AData) {
 void CheckSvg(const QByteArray& AData) {
     const QSvgRenderer Svg(AData);
     EXPECT_TRUE(Svg.isValid());
-    EXPECT_EQ(Svg.viewBox(), QRect(QPoint(), Size));
+    EXPECT_EQ(Svg.viewBox(), QRect(QPoint(), PictureSize));
     EXPECT_TRUE(AData.contains("<polyline"));
     EXPECT_FALSE(AData.contains("<image"));
 }
@@ -62,16 +62,16 @@ void CheckPdf(const QByteArray& AData) {
     const QString Text = QString::fromLatin1(AData);
     const QRegularExpressionMatch Box = MediaBox.match(Text);
     ASSERT_TRUE(Box.hasMatch());
-    EXPECT_DOUBLE_EQ(Box.captured(1).toDouble(), Size.width() * 0.75);
-    EXPECT_DOUBLE_EQ(Box.captured(2).toDouble(), Size.height() * 0.75);
+    EXPECT_DOUBLE_EQ(Box.captured(1).toDouble(), PictureSize.width() * 0.75);
+    EXPECT_DOUBLE_EQ(Box.captured(2).toDouble(), PictureSize.height() * 0.75);
 }
 
 void CheckPng(const QByteArray& AData) {
     const QImage Png = QImage::fromData(AData, "PNG");
-    ASSERT_EQ(Png.size(), Size);
+    ASSERT_EQ(Png.size(), PictureSize);
     for (const QPoint Corner :
-         {QPoint(0, 0), QPoint(Size.width() - 1, 0), QPoint(0, Size.height() - 1),
-          QPoint(Size.width() - 1, Size.height() - 1)})
+         {QPoint(0, 0), QPoint(PictureSize.width() - 1, 0), QPoint(0, PictureSize.height() - 1),
+          QPoint(PictureSize.width() - 1, PictureSize.height() - 1)})
         EXPECT_EQ(Png.pixelColor(Corner), QColor(Qt::white));
     // The curve is antialiased: count the pixels where red dominates.
     int Red = 0;
@@ -87,7 +87,7 @@ class PictureFiles : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(Dir.isValid());
-        Chart = TestChart(Size);
+        Chart = TestChart(PictureSize);
     }
     QStringList Entries() const {
         return QDir(Dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -107,7 +107,7 @@ TEST_F(PictureFiles, EveryFormatIsWrittenInItsKind) {
     for (const auto& [Name, Check] : Cases) {
         SCOPED_TRACE(Name.toStdString());
         const QString FileName = Dir.filePath(Name);
-        WriteChartPicture(*Chart, FileName, Size);
+        WriteChartPicture(*Chart, FileName, PictureSize);
         const QByteArray Data = ReadAll(FileName);
         EXPECT_GT(Data.size(), 1000);
         Check(Data);
@@ -128,7 +128,7 @@ TEST_F(PictureFiles, FailedWriteRaisesAndLeavesNoHalfFile) {
     for (const QString& FileName : {Unreachable, ReadOnly}) {
         SCOPED_TRACE(FileName.toStdString());
         try {
-            WriteChartPicture(*Chart, FileName, Size);
+            WriteChartPicture(*Chart, FileName, PictureSize);
             ADD_FAILURE() << "no error";
         } catch (const EWriteError& Error) {
             EXPECT_EQ(Error.Message(), QStringLiteral("Unable to write to %1").arg(FileName));
@@ -140,9 +140,9 @@ TEST_F(PictureFiles, FailedWriteRaisesAndLeavesNoHalfFile) {
 }
 
 TEST_F(PictureFiles, UnknownExtensionOrEmptySizeWritesNothing) {
-    EXPECT_THROW(WriteChartPicture(*Chart, Dir.filePath(QStringLiteral("curve.bmp")), Size),
+    EXPECT_THROW(WriteChartPicture(*Chart, Dir.filePath(QStringLiteral("curve.bmp")), PictureSize),
                  EPictureFormatError);
-    EXPECT_THROW(WriteChartPicture(*Chart, Dir.filePath(QStringLiteral("curve")), Size),
+    EXPECT_THROW(WriteChartPicture(*Chart, Dir.filePath(QStringLiteral("curve")), PictureSize),
                  EPictureFormatError);
     EXPECT_THROW(WriteChartPicture(*Chart, Dir.filePath(QStringLiteral("curve.png")), QSize(0, 5)),
                  EPictureSizeError);

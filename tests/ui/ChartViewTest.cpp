@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Разработчики Vibrona
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "UiTestMain.h"
 #include "WindowFixture.h"
 #include "ui/charts/ChartLook.h"
 
@@ -158,5 +159,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TChartViewTest)
+VIBRONA_UI_TEST(ChartViewTest, TChartViewTest)
 #include "ChartViewTest.moc"

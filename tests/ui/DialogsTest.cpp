@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "PaintRecorder.h"
+#include "UiTestMain.h"
 #include "WindowFixture.h"
 #include "ui/dialogs/HelpDocument.h"
 #include "ui/dialogs/UfrmAbout.h"
@@ -40,13 +41,6 @@ void AnswerNextDialog(std::function<void(QDialog&)> AAnswer) {
 // A key as the keyboard gives it: to the dialog's focused control.
 void PressDialogKey(QDialog& ADialog, Qt::Key AKey) {
     QTest::keyClick(ADialog.focusWidget() ? ADialog.focusWidget() : &ADialog, AKey);
-}
-
-template <typename T> T& Child(const QWidget& AParent, const char* AName) {
-    T* Found = AParent.findChild<T*>(QLatin1String(AName));
-    if (!Found)
-        qFatal("no child %s", AName);
-    return *Found;
 }
 
 void TypeValue(QDialog& ADialog, const QString& AText) {
@@ -375,5 +369,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TDialogsTest)
+VIBRONA_UI_TEST(DialogsTest, TDialogsTest)
 #include "DialogsTest.moc"

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Разработчики Vibrona
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "UiTestMain.h"
 #include "WindowFixture.h"
 #include "ui/window/CommandLine.h"
 #include "ui/window/ProgressRunner.h"
@@ -36,10 +37,6 @@ void Write(const QString& AFile, const QByteArray& AContent) {
     QFile File(AFile);
     QVERIFY(File.open(QIODevice::WriteOnly));
     File.write(AContent);
-}
-
-void Trigger(const TWindowFixture& F, const char* AAction) {
-    F.Find<QAction>(AAction).trigger();
 }
 
 // While it lives every write to a file fails with EFBIG, as on a full disk; the
@@ -396,5 +393,5 @@ private:
     QTemporaryDir Dir;
 };
 
-QTEST_MAIN(TFilesTest)
+VIBRONA_UI_TEST(FilesTest, TFilesTest)
 #include "FilesTest.moc"

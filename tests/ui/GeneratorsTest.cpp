@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Разработчики Vibrona
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "UiTestMain.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -160,5 +161,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TGeneratorsTest)
+VIBRONA_UI_TEST(GeneratorsTest, TGeneratorsTest)
 #include "GeneratorsTest.moc"

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Разработчики Vibrona
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "UiTestMain.h"
 #include "WindowFixture.h"
 #include "model/RecordList.h"
 #include "ui/charts/ChartSeries.h"
@@ -42,13 +43,6 @@ void AnswerDialog(std::function<void(TfrmIdentify&)> AAnswer) {
         if (Dialog->isVisible())
             Dialog->reject();
     });
-}
-
-template <typename T> T& Child(const QWidget& AParent, const char* AName) {
-    T* Found = AParent.findChild<T*>(QLatin1String(AName));
-    if (!Found)
-        qFatal("no child %s", AName);
-    return *Found;
 }
 
 void Click(const QWidget& ADialog, const char* AButton) {
@@ -189,5 +183,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TIdentifyDialogTest)
+VIBRONA_UI_TEST(IdentifyDialogTest, TIdentifyDialogTest)
 #include "IdentifyDialogTest.moc"

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "PaintRecorder.h"
+#include "UiTestMain.h"
 #include "WindowFixture.h"
 #include "ui/charts/ChartLook.h"
 #include "ui/window/ProgramFont.h"
@@ -269,5 +270,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TMainWindowTest)
+VIBRONA_UI_TEST(MainWindowTest, TMainWindowTest)
 #include "MainWindowTest.moc"

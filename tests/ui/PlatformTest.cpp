@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Разработчики Vibrona
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "UiTestMain.h"
 #include "platform/InputQueryDialog.h"
 #include "platform/MemoryLimits.h"
 #include "platform/QtPlatformServices.h"
@@ -203,5 +204,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TPlatformTest)
+VIBRONA_UI_TEST(PlatformTest, TPlatformTest)
 #include "PlatformTest.moc"

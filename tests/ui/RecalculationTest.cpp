@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Разработчики Vibrona
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "UiTestMain.h"
 #include "WindowFixture.h"
 #include "ui/charts/SpectrumBars.h"
 
@@ -333,5 +334,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TRecalculationTest)
+VIBRONA_UI_TEST(RecalculationTest, TRecalculationTest)
 #include "RecalculationTest.moc"

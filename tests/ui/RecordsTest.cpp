@@ -3,6 +3,7 @@
 
 #include "../core/RecordFiles.h"
 #include "PaintRecorder.h"
+#include "UiTestMain.h"
 #include "WindowFixture.h"
 #include "model/RecordGridRows.h"
 #include "model/records/RecordReader.h"
@@ -39,10 +40,6 @@ bool WriteTone(const QString& AFile, int AChannels = 1) {
 TPaintRecord RecordingOf(TDrawGrid& AGrid, int ARow) {
     return RecordPainting(
         [&](QPainter& APainter) { AGrid.PaintCell(APainter, AGrid.CellRect(1, ARow), 1, ARow); });
-}
-
-void Trigger(const TWindowFixture& F, const char* AAction) {
-    F.Find<QAction>(AAction).trigger();
 }
 
 // Drags files onto the window and drops them there; returns whether the drag was taken.
@@ -220,5 +217,5 @@ private:
     QTemporaryDir Dir;
 };
 
-QTEST_MAIN(TRecordsTest)
+VIBRONA_UI_TEST(RecordsTest, TRecordsTest)
 #include "RecordsTest.moc"

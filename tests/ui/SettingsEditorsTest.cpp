@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Разработчики Vibrona
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "UiTestMain.h"
 #include "WindowFixture.h"
 #include "ui/controls/PickListBox.h"
 #include "ui/window/ProgramFont.h"
@@ -184,5 +185,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TSettingsEditorsTest)
+VIBRONA_UI_TEST(SettingsEditorsTest, TSettingsEditorsTest)
 #include "SettingsEditorsTest.moc"

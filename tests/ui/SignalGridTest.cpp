@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "PaintRecorder.h"
+#include "UiTestMain.h"
 #include "WindowFixture.h"
 
 #include <QScrollBar>
@@ -260,5 +261,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TSignalGridTest)
+VIBRONA_UI_TEST(SignalGridTest, TSignalGridTest)
 #include "SignalGridTest.moc"

@@ -8,12 +8,21 @@
 #include "ui/controls/ValueListEditor.h"
 #include "ui/window/UfrmMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTest>
 
 #include <memory>
+
+// The child of AParent named AName; a test cannot go on without it.
+template <typename T> T& Child(const QWidget& AParent, const char* AName) {
+    T* Found = AParent.findChild<T*>(QLatin1String(AName));
+    if (!Found)
+        qFatal("no child %s", AName);
+    return *Found;
+}
 
 // A shown, active main window answering its dialogs from a script.
 struct TWindowFixture {
@@ -28,17 +37,16 @@ struct TWindowFixture {
         [[maybe_unused]] const bool Active = QTest::qWaitForWindowActive(Window.get());
     }
 
-    template <typename T> T& Find(const char* AName) const {
-        T* Child = Window->findChild<T*>(QLatin1String(AName));
-        if (!Child)
-            qFatal("no child %s", AName);
-        return *Child;
-    }
+    template <typename T> T& Find(const char* AName) const { return Child<T>(*Window, AName); }
     TDrawGrid& Grid() const { return Find<TDrawGrid>("dgSignalsParams"); }
     const TCalcSettings& CalcSettings() const { return Window->Project().CalcSettings; }
     TValueListEditor& CmnParams() const { return Find<TValueListEditor>("vleCmnParams"); }
     TValueListEditor& DftParams() const { return Find<TValueListEditor>("vleDftParams"); }
 };
+
+inline void Trigger(const TWindowFixture& F, const char* AAction) {
+    F.Find<QAction>(AAction).trigger();
+}
 
 // The centre of a grid cell in the viewport, where clicks on it land.
 inline QPoint GridCellCentre(const TDrawGrid& AGrid, int ACol, int ARow) {

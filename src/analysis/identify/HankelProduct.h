@@ -7,7 +7,7 @@
 #include "analysis/Progress.h"
 #include "analysis/WorkCost.h"
 
-#include <Eigen/Dense>
+#include <Eigen/Core>
 
 #include <cstddef>
 #include <cstdint>

@@ -5,8 +5,10 @@
 
 #include "analysis/Workers.h"
 #include "analysis/identify/MatrixPencil.h"
+#include "model/Signal.h"
 
-#include <Eigen/Dense>
+#include <Eigen/Core>
+#include <Eigen/QR>
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +19,6 @@
 
 namespace {
 
-constexpr double ZeroTolerance = 1e-8; // the signal model's, for F, D and A
 // An oscillation that grows by less than this share over the span is taken as a sine
 // wave disturbed by noise; a faster one is dropped.
 constexpr double GrowthTolerance = 0.01;
@@ -91,13 +92,13 @@ TComponents Classify(const std::vector<std::complex<double>>& APoles, double ADt
         }
         const double Wd = std::arg(z) / ADt;
         const double F = std::hypot(Wd, D) / (2 * std::numbers::pi);
-        if (Wd <= OscillationRatio * std::abs(D) || F <= ZeroTolerance ||
+        if (Wd <= OscillationRatio * std::abs(D) || F <= SignalTolerance ||
             D * ADuration < -GrowthTolerance) {
             ++Result.Dropped;
             continue;
         }
         // A sine wave's damping is 0, as its formula shows.
-        Result.Oscillations.push_back({D > ZeroTolerance ? D : 0.0, Wd});
+        Result.Oscillations.push_back({D > SignalTolerance ? D : 0.0, Wd});
     }
     Result.HasConstant = HadConstant;
     return Result;

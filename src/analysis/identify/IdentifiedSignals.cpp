@@ -10,17 +10,15 @@
 
 namespace {
 
-constexpr double ZeroTolerance = 1e-8;
 // Where a start value too close to 0 moves: clear of the tolerance and of its rounding.
 constexpr double NearestStart = 2e-8;
-constexpr long double Pi = 3.141592653589793238462643383279502884L;
 
 } // namespace
 
 std::unique_ptr<TSignal> IdentifiedSignal(const TOscillation& AOscillation, double AStartTime) {
     const TOscillation& o = AOscillation;
     // Wd as the signal model derives it from F and D.
-    const long double W = static_cast<double>(o.F * 2 * Pi), D = o.D;
+    const long double W = static_cast<double>(o.F * 2 * SignalPi), D = o.D;
     const double Wd = static_cast<double>(std::sqrt(std::max(W * W - D * D, 0.0L)));
     // e^(-D t) (P cos(Wd t) + Q sin(Wd t)) from the span's start, rewritten from the
     // curve's time 0.
@@ -36,13 +34,13 @@ std::unique_ptr<TSignal> IdentifiedSignal(const TOscillation& AOscillation, doub
 
     if (o.SineWave) {
         double Amplitude = std::hypot(P, Q);
-        if (Amplitude <= ZeroTolerance)
+        if (Amplitude <= SignalTolerance)
             Amplitude = NearestStart;
         auto Signal = std::make_unique<TSignal>(Amplitude, 0, o.F, o.D);
         Signal->SetFi(std::atan2(P, Q));
         return Signal;
     }
-    if (std::abs(P) <= ZeroTolerance)
+    if (std::abs(P) <= SignalTolerance)
         P = std::copysign(NearestStart, P != 0 ? P : Q);
     double V = Wd * Q - o.D * P;
     // The model cannot derive a phase when A D + V is exactly 0; one step of V away it can.

@@ -5,6 +5,10 @@
 
 #include "analysis/identify/HankelProduct.h"
 
+#include <Eigen/Eigenvalues>
+#include <Eigen/QR>
+#include <Eigen/SVD>
+
 #include <algorithm>
 #include <cmath>
 #include <random>

@@ -93,3 +93,6 @@ bool TChartNavigator::eventFilter(QObject* AObject, QEvent* AEvent) {
         return false;
     }
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_ChartNavigator.cpp"

@@ -100,3 +100,6 @@ void TCategoryPanelGroup::SetFillPanel(TCategoryPanel* APanel) {
     connect(APanel, &TCategoryPanel::CollapsedChanged, this, UpdateStretch);
     UpdateStretch();
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_CategoryPanelGroup.cpp"

@@ -20,6 +20,12 @@ int FittedColumnWidth(int AColCount, int AClientWidth, int ALineWidth, int AMinW
     return AMinWidth;
 }
 
+void SetBold(QPainter& ACanvas, bool ABold) {
+    QFont Font = ACanvas.font();
+    Font.setBold(ABold);
+    ACanvas.setFont(Font);
+}
+
 TDrawGrid::TDrawGrid(QWidget* AParent) : QTableView(AParent), FModel(new TDrawGridModel(this)) {
     setHorizontalHeader(new TDrawGridHeader(Qt::Horizontal, this));
     setVerticalHeader(new TDrawGridHeader(Qt::Vertical, this));
@@ -374,3 +380,6 @@ void TDrawGridHeader::paintSection(QPainter* APainter, const QRect& ARect,
     else
         FGrid->PaintFixedCell(*APainter, ARect, 0, ALogicalIndex + 1);
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_DrawGrid.cpp"

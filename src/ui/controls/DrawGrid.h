@@ -10,7 +10,12 @@
 
 #include <functional>
 
+class QPainter;
 class TDrawGridModel;
+
+// A cell's text keeps this far from its lines; a data column is at least this wide.
+inline constexpr int CellTextMargin = 2;
+inline constexpr int MinDataColumnWidth = 72;
 
 // What the grid tells a cell painter about the cell.
 struct TGridDrawState {
@@ -23,6 +28,9 @@ struct TGridDrawState {
 // The column width that fits n equal columns (label column included) into a client
 // width, with grid lines of ALineWidth between them: at least AMinWidth each.
 int FittedColumnWidth(int AColCount, int AClientWidth, int ALineWidth, int AMinWidth);
+
+// Sets or clears the bold weight of the canvas's font.
+void SetBold(QPainter& ACanvas, bool ABold);
 
 // An owner-drawn grid with one fixed header row and one fixed label column. It stores
 // no cell texts: every cell is painted by OnDrawCell, in-place editing asks OnGetEditText

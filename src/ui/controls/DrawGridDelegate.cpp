@@ -45,3 +45,6 @@ void TDrawGridDelegate::updateEditorGeometry(QWidget* AEditor, const QStyleOptio
                                              const QModelIndex& /*AIndex*/) const {
     AEditor->setGeometry(AOption.rect);
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_DrawGridDelegate.cpp"

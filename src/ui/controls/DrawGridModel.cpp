@@ -47,3 +47,6 @@ void TDrawGridModel::SetColumns(int AValue) {
         endRemoveColumns();
     }
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_DrawGridModel.cpp"

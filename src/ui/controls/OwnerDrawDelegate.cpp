@@ -17,3 +17,6 @@ QSize TOwnerDrawDelegate::sizeHint(const QStyleOptionViewItem& AOption,
     // No width of its own: a row is as wide as the list, so it never scrolls sideways.
     return QSize(0, AOption.fontMetrics.height() + 2);
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_OwnerDrawDelegate.cpp"

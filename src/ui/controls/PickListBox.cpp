@@ -38,3 +38,6 @@ void TPickListBox::paintEvent(QPaintEvent* AEvent) {
     Painter.drawLine(Arrow.rect.topLeft(), Arrow.rect.bottomLeft());
     style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &Arrow, &Painter, this);
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_PickListBox.cpp"

@@ -76,3 +76,6 @@ bool TValueListDelegate::eventFilter(QObject* AObject, QEvent* AEvent) {
     }
     return QStyledItemDelegate::eventFilter(AObject, AEvent);
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_ValueListDelegate.cpp"

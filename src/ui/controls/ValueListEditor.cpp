@@ -270,3 +270,6 @@ bool TValueListEditor::eventFilter(QObject* AObject, QEvent* AEvent) {
     }
     return QTableWidget::eventFilter(AObject, AEvent);
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_ValueListEditor.cpp"

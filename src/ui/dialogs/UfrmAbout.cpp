@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int ClientWidth = 411;
-constexpr int ClientHeight = 190;
+constexpr int AboutWidth = 411;
+constexpr int AboutHeight = 190;
 const QColor BandStartColor(255, 204, 0); // amber
 const QColor BandEndColor(255, 251, 240); // near white
 constexpr std::uint64_t MiB = 1048576;
@@ -73,7 +73,7 @@ TfrmAbout::TfrmAbout(QWidget* AOwner, IPlatformServices& APlatform, QString ATit
     lblMail = NewLink(this, "lblMail", AContacts.Email, 232, 76);
     lblInternet = NewLink(this, "lblInternet", AContacts.Website, 232, 92);
     btnOk = new QPushButton(QStringLiteral("OK"), this); // owned by the box
-    setFixedSize(ClientWidth, ClientHeight);
+    setFixedSize(AboutWidth, AboutHeight);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
 
@@ -185,3 +185,6 @@ bool ShowAboutBox(QWidget* AOwner, IPlatformServices& APlatform, const QString& 
     Box.setWindowTitle(QStringLiteral("О программе \"%1\"").arg(ATitle));
     return Box.exec() == QDialog::Accepted;
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_UfrmAbout.cpp"

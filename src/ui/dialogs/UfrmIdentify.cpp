@@ -25,8 +25,8 @@
 
 namespace {
 
-constexpr int ClientWidth = 600;
-constexpr int ClientHeight = 420;
+constexpr int IdentifyWidth = 600;
+constexpr int IdentifyHeight = 420;
 // Percentages: "0,3 %", "12,5 %".
 constexpr const char* PercentFormat = "#,##0.0##";
 constexpr const char* CountFormat = "#,##0";
@@ -66,7 +66,7 @@ TfrmIdentify::TfrmIdentify(QWidget* AOwner, TIdentifySources ASources, TIdentify
     setWindowTitle(QStringLiteral("Подбор колебаний"));
     // Takes the owner's font, as the controls of the main window have it.
     setAttribute(Qt::WA_WindowPropagation);
-    resize(ClientWidth, ClientHeight);
+    resize(IdentifyWidth, IdentifyHeight);
 
     auto* Inputs = new QGridLayout;
     Inputs->addWidget(new QLabel(QStringLiteral("Источник:"), this), 0, 0);
@@ -288,3 +288,6 @@ void TfrmIdentify::btnAddClick() {
     FUse = TIdentifiedUse::Add;
     accept();
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_UfrmIdentify.cpp"

@@ -17,8 +17,8 @@
 
 namespace {
 
-constexpr int ClientWidth = 434;
-constexpr int ClientHeight = 105;
+constexpr int ChangeWidth = 434;
+constexpr int ChangeHeight = 105;
 constexpr int EditHeight = 21;
 constexpr int LabelHeight = 14;
 constexpr double Tolerance = 1e-8;
@@ -53,7 +53,7 @@ TfrmSignalsChange::TfrmSignalsChange(QWidget* AOwner)
     setObjectName(QStringLiteral("frmSignalsChange"));
     // Takes the owner's font, as the controls of the main window have it.
     setAttribute(Qt::WA_WindowPropagation);
-    setFixedSize(ClientWidth, ClientHeight);
+    setFixedSize(ChangeWidth, ChangeHeight);
 
     NewLabel(this, "lblSignalParams", QStringLiteral("Параметр:"), 8, 8)->setBuddy(cbSignalParams);
     NewLabel(this, "lblChangeOperations", QStringLiteral("Операция:"), 192, 8)
@@ -144,3 +144,6 @@ bool ExecuteSignalsChange(QWidget* AOwner, TSignalParams& AParam, TChangeOperati
     Value = Accepted;
     return true;
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_UfrmSignalsChange.cpp"

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int Dpi = 96;
 constexpr int DotsPerMetre = 3780; // 96 dpi
 
 // Vector devices get the chart's lines as they are, without the screen's pixel fixes.
@@ -41,8 +40,8 @@ QByteArray Pdf(QCustomPlot& AChart, QSize ASize) {
     {
         QPdfWriter Writer(&Buffer);
         Writer.setCreator(QStringLiteral("Vibrona"));
-        Writer.setResolution(Dpi);
-        const QSizeF Points = QSizeF(ASize) * 72.0 / Dpi;
+        Writer.setResolution(PictureDpi);
+        const QSizeF Points = QSizeF(ASize) * 72.0 / PictureDpi;
         Writer.setPageLayout(
             QPageLayout(QPageSize(Points, QPageSize::Point, QString(), QPageSize::ExactMatch),
                         QPageLayout::Portrait, QMarginsF()));

@@ -7,6 +7,9 @@
 
 class QCustomPlot;
 
+// Pictures are drawn at the screen's 96 pixels per inch.
+inline constexpr int PictureDpi = 96;
+
 // The chart in the look of its pictures while this lives: a white background without
 // the gradient. The previous background comes back however the scope is left.
 class TPictureLook {

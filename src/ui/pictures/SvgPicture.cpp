@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int Dpi = 96;
 constexpr const char* ClipId = "plotArea";
 
 // Reaches a layer's protected drawing through a member pointer formed in a derived
@@ -56,7 +55,7 @@ QByteArray DrawLayers(QCustomPlot& AChart, QSize ASize, int AFirst, int ALast, b
     Generator.setOutputDevice(&Buffer);
     Generator.setSize(ASize);
     Generator.setViewBox(QRect(QPoint(), ASize));
-    Generator.setResolution(Dpi);
+    Generator.setResolution(PictureDpi);
     {
         // Vector devices get the chart's lines as they are, without the screen's pixel fixes.
         QCPPainter Painter(&Generator);

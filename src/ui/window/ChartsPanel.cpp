@@ -230,3 +230,6 @@ void TChartsPanel::tcCurveClickSeries(QCustomPlot* Sender, QCPAbstractPlottable*
     ShowPointMarkers(*Line, true);
     Sender->replot();
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_ChartsPanel.cpp"

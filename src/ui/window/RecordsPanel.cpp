@@ -20,19 +20,11 @@
 
 namespace {
 
-constexpr int TextMargin = 2;
-constexpr int MinColumnWidth = 72;
-constexpr int RowHeight = 18;
+constexpr int RecordRowHeight = 18;
 constexpr int ToolBarHeight = 26;
 // The title, the toolbar, the header and field rows, the frame and room for the
 // horizontal scroll bar that several records bring.
-constexpr int PanelHeight = 24 + ToolBarHeight + RecordGridRowCount * RowHeight + 2 + 18;
-
-void SetBold(QPainter& ACanvas, bool ABold) {
-    QFont Font = ACanvas.font();
-    Font.setBold(ABold);
-    ACanvas.setFont(Font);
-}
+constexpr int PanelHeight = 24 + ToolBarHeight + RecordGridRowCount * RecordRowHeight + 2 + 18;
 
 } // namespace
 
@@ -60,7 +52,7 @@ TRecordsPanel::TRecordsPanel(TProject& AProject, TStatusPanels& AStatus,
     Grid.setObjectName(QStringLiteral("dgRecords"));
     Grid.SetRowCount(RecordGridRowCount);
     Grid.SetColCount(1);
-    Grid.SetDefaultRowHeight(RowHeight);
+    Grid.SetDefaultRowHeight(RecordRowHeight);
     Grid.setContextMenuPolicy(Qt::ActionsContextMenu);
     Grid.addActions({&AAdd, &ADelete});
     Grid.OnDrawCell = [this](QPainter& ACanvas, int ACol, int ARow, const QRect& ARect,
@@ -124,12 +116,13 @@ int TRecordsPanel::CurrentRecord() const {
 void TRecordsPanel::AdjustGridColumns(int AColCount) {
     TDrawGrid& Grid = *dgRecords;
     Grid.SetDefaultColWidth(
-        FittedColumnWidth(AColCount, Grid.ClientWidth(), Grid.GridLineWidth(), MinColumnWidth));
+        FittedColumnWidth(AColCount, Grid.ClientWidth(), Grid.GridLineWidth(), MinDataColumnWidth));
 }
 
 void TRecordsPanel::dgRecordsDrawCell(QPainter& ACanvas, int ACol, int ARow, const QRect& ARect,
                                       const TGridDrawState& AState) {
-    const QRect TextRect = ARect.adjusted(TextMargin, TextMargin, -TextMargin, -TextMargin);
+    const QRect TextRect =
+        ARect.adjusted(CellTextMargin, CellTextMargin, -CellTextMargin, -CellTextMargin);
     if (ACol == 0) {
         SetBold(ACanvas, ARow == rrHeader);
         DrawCellText(ACanvas, TextRect, RecordGridRowLabel(ARow), true);
@@ -192,3 +185,6 @@ void TRecordsPanel::dgRecordsMouseMove(int X, int Y) {
     FStatus.SetText(2, OnFile ? FProject.Records()[Col - 1].FileName()
                               : RecordGridRowDescription(Row));
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_RecordsPanel.cpp"

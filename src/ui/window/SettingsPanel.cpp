@@ -171,3 +171,6 @@ void TSettingsPanel::ShowRowDescription(const TValueListEditor& AEditor,
 void TSettingsPanel::vleParamsMouseLeave() {
     FStatus.SetText(2, {});
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_SettingsPanel.cpp"

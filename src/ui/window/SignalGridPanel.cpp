@@ -18,9 +18,7 @@
 namespace {
 
 const QColor DerivedRowColor(255, 251, 240);
-constexpr int TextMargin = 2;
-constexpr int MinColumnWidth = 72;
-constexpr int RowHeight = 20;
+constexpr int SignalRowHeight = 20;
 
 // Columns are at least 72 wide, and wide enough for the header of the last signal,
 // the longest, so that four-digit signal numbers are not cut to "Сигнал 99…".
@@ -29,13 +27,7 @@ int MinGridColumnWidth(const TDrawGrid& AGrid, int ASignalCount) {
     Bold.setBold(true);
     const int Header =
         QFontMetrics(Bold).horizontalAdvance(SignalColumnTitle(std::max(ASignalCount - 1, 0)));
-    return std::max(MinColumnWidth, Header + 2 * TextMargin + AGrid.GridLineWidth());
-}
-
-void SetBold(QPainter& ACanvas, bool ABold) {
-    QFont Font = ACanvas.font();
-    Font.setBold(ABold);
-    ACanvas.setFont(Font);
+    return std::max(MinDataColumnWidth, Header + 2 * CellTextMargin + AGrid.GridLineWidth());
 }
 
 } // namespace
@@ -49,7 +41,7 @@ TSignalGridPanel::TSignalGridPanel(TProject& AProject, TStatusPanels& AStatus,
     Grid.SetRowCount(SignalGridRowCount);
     // One signal column from the start, so the first cell can be made current at once.
     Grid.SetColCount(2);
-    Grid.SetDefaultRowHeight(RowHeight);
+    Grid.SetDefaultRowHeight(SignalRowHeight);
 
     Grid.OnDrawCell = [this](QPainter& ACanvas, int ACol, int ARow, const QRect& ARect,
                              const TGridDrawState& AState) {
@@ -115,7 +107,8 @@ void TSignalGridPanel::DeleteSignal() {
 
 void TSignalGridPanel::dgSignalsParamsDrawCell(QPainter& ACanvas, int ACol, int ARow,
                                                const QRect& ARect, const TGridDrawState& AState) {
-    const QRect TextRect = ARect.adjusted(TextMargin, TextMargin, -TextMargin, -TextMargin);
+    const QRect TextRect =
+        ARect.adjusted(CellTextMargin, CellTextMargin, -CellTextMargin, -CellTextMargin);
     if (ACol == 0) {
         SetBold(ACanvas, ARow == grHeader);
         DrawCellText(ACanvas, TextRect, SignalGridRowLabel(ARow), true);
@@ -174,3 +167,6 @@ void TSignalGridPanel::dgSignalsParamsMouseMove(int X, int Y) {
 void TSignalGridPanel::dgSignalsParamsMouseLeave() {
     FStatus.SetText(2, {});
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_SignalGridPanel.cpp"

@@ -78,3 +78,6 @@ void TSpectrumListPanel::lbSpectrumDrawItem(QPainter& ACanvas, int Index, const 
         lbSpectrum->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &Focus, &ACanvas, lbSpectrum);
     }
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_SpectrumListPanel.cpp"

@@ -38,3 +38,6 @@ void TStatusPanels::SetText(int APanel, const QString& AText) {
     if (APanel >= 0 && APanel < static_cast<int>(FPanels.size()))
         FPanels[APanel]->setText(AText);
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_StatusPanels.cpp"

@@ -655,3 +655,6 @@ void TfrmMain::IdentifySignals() {
         ShowRecords(); // the records the model now stands for are switched off
     }
 }
+
+// The meta-object code of the class, compiled with this source.
+#include "moc_UfrmMain.cpp"
