@@ -156,30 +156,33 @@ struct TTermState {
     }
 };
 
-// Adds Lanes interleaved rotations to ACount samples. The lanes are independent,
-// so the loop vectorises; the clones let wider registers serve where they exist.
+// Adds Lanes interleaved rotations to ACount samples, or with AFirst sets each sample
+// to AConstant plus the rotation, which saves filling the samples first. The lanes are
+// independent, so the loop vectorises; the clones let wider registers serve where they
+// exist.
 __attribute__((target_clones("avx512f", "avx2", "default"))) void
 AddLanes(double* AValue, std::size_t ACount, const double* ARe, const double* AIm, double ARotRe,
-         double ARotIm) {
+         double ARotIm, bool AFirst, double AConstant) {
     double Re[Lanes], Im[Lanes];
     std::copy(ARe, ARe + Lanes, Re);
     std::copy(AIm, AIm + Lanes, Im);
     std::size_t i = 0;
     for (; i + Lanes <= ACount; i += Lanes) {
         for (int j = 0; j < Lanes; ++j) {
-            AValue[i + j] = AValue[i + j] + Im[j];
+            AValue[i + j] = (AFirst ? AConstant : AValue[i + j]) + Im[j];
             const double NextRe = Re[j] * ARotRe - Im[j] * ARotIm;
             Im[j] = Re[j] * ARotIm + Im[j] * ARotRe;
             Re[j] = NextRe;
         }
     }
     for (int j = 0; i + j < ACount; ++j)
-        AValue[i + j] = AValue[i + j] + Im[j];
+        AValue[i + j] = (AFirst ? AConstant : AValue[i + j]) + Im[j];
 }
 
 // One term over a run of samples that step by one constant: exact at its start, the
 // first lanes by the powers of the step's rotation, then all lanes together.
-void AddTermByLanes(TTermState& AState, const double* T, std::size_t n, double* AValue) {
+void AddTermByLanes(TTermState& AState, const double* T, std::size_t n, double* AValue, bool AFirst,
+                    double AConstant) {
     const TRotation Start = Anchor(AState.Term, T[0]);
     AState.SetStep(T[1] - T[0]);
     // Lanes [Width, 2 Width) from lanes [0, Width) by the power over Width steps.
@@ -191,7 +194,7 @@ void AddTermByLanes(TTermState& AState, const double* T, std::size_t n, double* 
             Im[Width + j] = Re[j] * r.Im + Im[j] * r.Re;
         }
     }
-    AddLanes(AValue, n, Re, Im, AState.Powers[5].Re, AState.Powers[5].Im);
+    AddLanes(AValue, n, Re, Im, AState.Powers[5].Re, AState.Powers[5].Im, AFirst, AConstant);
 }
 
 // One term over a short run: exact at its start, then step by step.
@@ -204,12 +207,23 @@ void AddTermStepwise(const TTerm& ATerm, const double* T, std::size_t n, double*
     }
 }
 
-// The end of the run of samples from AFirst on that step by one constant.
-std::size_t RunEnd(const double* T, std::size_t AFirst, std::size_t n) {
+// The end of the run of samples from AFirst on that step by one constant. Whole
+// pieces of steps are compared at once, which vectorises; the piece where the step
+// changes is searched one by one.
+__attribute__((target_clones("avx512f", "avx2", "default"))) std::size_t
+RunEnd(const double* T, std::size_t AFirst, std::size_t n) {
     if (n - AFirst < 2)
         return n;
+    constexpr std::size_t Piece = 64;
     const double Step = T[AFirst + 1] - T[AFirst];
     std::size_t i = AFirst + 1;
+    for (; i + Piece < n; i += Piece) {
+        unsigned Changed = 0;
+        for (std::size_t j = i; j < i + Piece; ++j)
+            Changed |= T[j + 1] - T[j] != Step ? 1U : 0U;
+        if (Changed != 0)
+            break;
+    }
     while (i + 1 < n && T[i + 1] - T[i] == Step)
         ++i;
     return i + 1;
@@ -220,14 +234,19 @@ std::size_t RunEnd(const double* T, std::size_t AFirst, std::size_t n) {
 // every term afresh.
 void SampleBlock(std::vector<TTermState>& AStates, double C, const double* T, std::size_t n,
                  double* AValue) {
-    std::fill(AValue, AValue + n, C);
     for (std::size_t First = 0; First < n;) {
         const std::size_t End = RunEnd(T, First, n);
         const std::size_t Count = End - First;
-        for (TTermState& State : AStates) {
-            if (Count >= 2 * Lanes)
-                AddTermByLanes(State, T + First, Count, AValue + First);
-            else
+        if (Count >= 2 * Lanes && !AStates.empty()) {
+            // The first term sets C plus itself, the others add.
+            bool Set = true;
+            for (TTermState& State : AStates) {
+                AddTermByLanes(State, T + First, Count, AValue + First, Set, C);
+                Set = false;
+            }
+        } else {
+            std::fill(AValue + First, AValue + End, C);
+            for (TTermState& State : AStates)
                 AddTermStepwise(State.Term, T + First, Count, AValue + First);
         }
         First = End;
@@ -250,13 +269,17 @@ TExtended Times(const TExtended& a, const TExtended& b) {
 // half-turn reduction could not bring near (a time beyond 2^64 turns, or not a
 // number) is left to the library.
 TExtended ExtendedRotation(long double AAngle, long double AScale) {
-    const long double Quarters = std::nearbyint(AAngle / ((TwoPi1 + TwoPi2) / 4));
+    const long double Quarters = AAngle / ((TwoPi1 + TwoPi2) / 4);
     if (!(std::fabs(Quarters) <= 4))
         return {AScale * std::cos(AAngle), AScale * std::sin(AAngle)};
-    const int Quarter = static_cast<int>(Quarters);
+    // Any quarter count near the quotient does: rounded half away from zero, which
+    // needs no call to the library.
+    const int Quarter = static_cast<int>(Quarters + (Quarters < 0 ? -0.5L : 0.5L));
     const long double r =
         ((AAngle - Quarter * (TwoPi1 / 4)) - Quarter * (TwoPi2 / 4)) - Quarter * (TwoPi3 / 4);
-    const long double c = AScale * std::cos(r), s = AScale * std::sin(r);
+    long double Sin, Cos;
+    sincosl(r, &Sin, &Cos);
+    const long double c = AScale * Cos, s = AScale * Sin;
     switch (Quarter & 3) {
     case 0:
         return {c, s};

@@ -27,10 +27,11 @@ public:
     TDftWorkspace(const TDftWorkspace&) = delete;
     TDftWorkspace& operator=(const TDftWorkspace&) = delete;
 
-    // A buffer of N reals that transforms into N / 2 + 1 complex bins and keeps its
-    // values. Raises std::bad_alloc when it cannot be had.
+    // A buffer of N reals that transforms into N / 2 + 1 complex bins. Raises
+    // std::bad_alloc when it cannot be had.
     double* Prepare(int N);
-    // How many of the first values of the buffer may differ from zero.
+    // How many of the first values of the buffer may differ from zero: a small
+    // transform keeps its input, a large one runs in place and leaves none zero.
     std::size_t Written() const;
     void SetWritten(std::size_t ACount);
     const std::complex<double>* Execute(TWorkers* AWorkers = nullptr);

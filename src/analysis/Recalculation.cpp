@@ -113,7 +113,15 @@ void CheckSignals(TSignals& ASignals, const TFormatSettings& AFormat) {
     }
 }
 
-TCalcCost EstimateCost(const TSignals& ASignals, const TRecords& ARecords,
+namespace {
+
+// The cost, and the way of the spectrum it counts.
+struct TCountedCost {
+    TDftChoice Dft;
+    TCalcCost Cost;
+};
+
+TCountedCost CountCost(const TSignals& ASignals, const TRecords& ARecords,
                        const TCalcSettings& ASettings, int AThreads) {
     const int M = std::max(ASettings.M, 0);
     const int K = std::max(ASettings.K, 0);
@@ -124,7 +132,14 @@ TCalcCost EstimateCost(const TSignals& ASignals, const TRecords& ARecords,
     Cost.Bytes = BytesPerCurvePoint * static_cast<std::uint64_t>(M) +
                  (BytesPerSpectrumPoint + BytesPerBinOfSamples) * static_cast<std::uint64_t>(K) +
                  Dft.Bytes + ARecords.SampleBytes();
-    return Cost;
+    return {Dft, Cost};
+}
+
+} // namespace
+
+TCalcCost EstimateCost(const TSignals& ASignals, const TRecords& ARecords,
+                       const TCalcSettings& ASettings, int AThreads) {
+    return CountCost(ASignals, ARecords, ASettings, AThreads).Cost;
 }
 
 TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings, int AThreads) {
@@ -136,18 +151,20 @@ void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes) {
         throw EOutOfMemory();
 }
 
-TCalcResult ComputeResults(const TSignals& ASignals, const TRecords& ARecords,
-                           const TCalcSettings& ASettings, TDftWorkspace* AWorkspace,
+namespace {
+
+// The results, the way of the spectrum and the work counted beforehand.
+TCalcResult ComputeCounted(const TSignals& ASignals, const TRecords& ARecords,
+                           const TCalcSettings& ASettings, const TDftChoice& ADft,
+                           const TWork& AWork, TDftWorkspace* AWorkspace,
                            const TProgressCallback& AProgress, int AThreads) {
     // Only a damaged project could bring these; they would divide by zero below.
     if (ASettings.N < 1 || !(ASettings.dt != 0))
         throw EZeroDivide();
-    const TDftChoice Dft = DftFor(ASettings);
-    const TWork Work = ComputeWork(ASignals, ARecords, ASettings, Dft);
-    TProgress Progress(AProgress, Seconds(Work));
+    TProgress Progress(AProgress, Seconds(AWork));
     try {
         std::unique_ptr<TWorkers> Own;
-        if (ThreadsFor(Work, AThreads) > 1)
+        if (ThreadsFor(AWork, AThreads) > 1)
             Own = std::make_unique<TWorkers>(AThreads);
         TWorkers* Workers = Own.get();
         TCalcResult Result;
@@ -156,7 +173,7 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TRecords& ARecords,
         Result.CurveTime = std::move(Curve.Time);
         Result.CurveValue = std::move(Curve.Value);
         const double Largest = CheckedCurveRange(Result.CurveTime, Result.CurveValue, Progress);
-        Result.SpectrumMagnitude = Magnitudes(Result.CurveValue, Largest, ASettings, Dft.Method,
+        Result.SpectrumMagnitude = Magnitudes(Result.CurveValue, Largest, ASettings, ADft.Method,
                                               AWorkspace, Workers, Progress);
         const std::size_t K = Result.SpectrumMagnitude.size();
         ReserveHuge(Result.SpectrumFrequency, K);
@@ -177,6 +194,17 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TRecords& ARecords,
     }
 }
 
+} // namespace
+
+TCalcResult ComputeResults(const TSignals& ASignals, const TRecords& ARecords,
+                           const TCalcSettings& ASettings, TDftWorkspace* AWorkspace,
+                           const TProgressCallback& AProgress, int AThreads) {
+    const TDftChoice Dft = DftFor(ASettings);
+    return ComputeCounted(ASignals, ARecords, ASettings, Dft,
+                          ComputeWork(ASignals, ARecords, ASettings, Dft), AWorkspace, AProgress,
+                          AThreads);
+}
+
 TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASettings,
                            TDftWorkspace* AWorkspace, const TProgressCallback& AProgress,
                            int AThreads) {
@@ -186,14 +214,14 @@ TCalcResult ComputeResults(const TSignals& ASignals, const TCalcSettings& ASetti
 TCalcResult Recalculate(TSignals& ASignals, const TRecords& ARecords,
                         const TCalcSettings& ASettings, const TRecalcOptions& AOptions) {
     CheckSignals(ASignals, AOptions.Format);
-    const TCalcCost Cost = EstimateCost(ASignals, ARecords, ASettings, AOptions.Threads);
+    const TCountedCost Counted = CountCost(ASignals, ARecords, ASettings, AOptions.Threads);
     if (AOptions.AvailableBytes)
-        CheckMemory(Cost, *AOptions.AvailableBytes);
+        CheckMemory(Counted.Cost, *AOptions.AvailableBytes);
     const TComputation Compute = [&](const TProgressCallback& AProgress) {
-        return ComputeResults(ASignals, ARecords, ASettings, AOptions.Workspace, AProgress,
-                              AOptions.Threads);
+        return ComputeCounted(ASignals, ARecords, ASettings, Counted.Dft, Counted.Cost.Work,
+                              AOptions.Workspace, AProgress, AOptions.Threads);
     };
-    return AOptions.Runner ? AOptions.Runner(Cost, Compute) : Compute({});
+    return AOptions.Runner ? AOptions.Runner(Counted.Cost, Compute) : Compute({});
 }
 
 TCalcResult Recalculate(TSignals& ASignals, const TCalcSettings& ASettings,

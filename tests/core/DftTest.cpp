@@ -3,6 +3,7 @@
 
 #include "analysis/Dft.h"
 #include "ReferenceDft.h"
+#include "TestSignals.h"
 #include "analysis/Window.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr TDftMethod AllMethods[] = {TDftMethod::Fft, TDftMethod::Direct, TDftMethod::Chirp};
-constexpr int LargestN = 2147483647;
 
 std::vector<double> RandomInput(int M, unsigned Seed) {
     std::mt19937 Gen(Seed);
@@ -150,7 +150,8 @@ TEST(Dft, WorkspaceIsReusedAcrossSizes) {
     TDftWorkspace Workspace;
     const struct {
         int N, L;
-    } Cases[] = {{256, 400}, {512, 400}, {512, 100}, {512, 300}, {256, 50}, {500, 400}};
+    } Cases[] = {{256, 400}, {512, 400}, {512, 100},   {512, 300},
+                 {256, 50},  {500, 400}, {65536, 500}, {65536, 40}}; // the last in place
     for (const auto [N, L] : Cases) {
         const std::vector<double> x = RandomInput(L, static_cast<unsigned>(N + L));
         const auto Fast = SpectrumMagnitudesBy(TDftMethod::Fft, x, wkNone, N, N / 2, &Workspace);
