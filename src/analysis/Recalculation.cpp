@@ -135,24 +135,6 @@ TCountedCost CountCost(const TSignals& ASignals, const TRecords& ARecords,
     return {Dft, Cost};
 }
 
-} // namespace
-
-TCalcCost EstimateCost(const TSignals& ASignals, const TRecords& ARecords,
-                       const TCalcSettings& ASettings, int AThreads) {
-    return CountCost(ASignals, ARecords, ASettings, AThreads).Cost;
-}
-
-TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings, int AThreads) {
-    return EstimateCost(ASignals, TRecords(), ASettings, AThreads);
-}
-
-void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes) {
-    if (ACost.Bytes > AAvailableBytes)
-        throw EOutOfMemory();
-}
-
-namespace {
-
 // The results, the way of the spectrum and the work counted beforehand.
 TCalcResult ComputeCounted(const TSignals& ASignals, const TRecords& ARecords,
                            const TCalcSettings& ASettings, const TDftChoice& ADft,
@@ -195,6 +177,20 @@ TCalcResult ComputeCounted(const TSignals& ASignals, const TRecords& ARecords,
 }
 
 } // namespace
+
+TCalcCost EstimateCost(const TSignals& ASignals, const TRecords& ARecords,
+                       const TCalcSettings& ASettings, int AThreads) {
+    return CountCost(ASignals, ARecords, ASettings, AThreads).Cost;
+}
+
+TCalcCost EstimateCost(const TSignals& ASignals, const TCalcSettings& ASettings, int AThreads) {
+    return EstimateCost(ASignals, TRecords(), ASettings, AThreads);
+}
+
+void CheckMemory(const TCalcCost& ACost, std::uint64_t AAvailableBytes) {
+    if (ACost.Bytes > AAvailableBytes)
+        throw EOutOfMemory();
+}
 
 TCalcResult ComputeResults(const TSignals& ASignals, const TRecords& ARecords,
                            const TCalcSettings& ASettings, TDftWorkspace* AWorkspace,
