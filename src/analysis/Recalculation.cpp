@@ -11,6 +11,7 @@
 #include "util/HugePages.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <new>
 
@@ -32,13 +33,21 @@ TWork FrequencyWork(std::uint64_t K) {
 }
 
 // AOut[k] = (k / N) / dt for k in [AFirst, ALast), in wide vectors where the processor
-// has them.
+// has them. When N is a power of two, k times 1 / N is k / N exactly, and a product is
+// quicker than a quotient.
 __attribute__((target_clones("avx512f", "avx2", "default"))) void
-Frequencies(std::size_t AFirst, std::size_t ALast, double N, double dt, double* AOut) {
-    // k counted in a double, exact below 2^53, which converts faster than an integer.
-    double k = static_cast<double>(AFirst);
-    for (std::size_t i = AFirst; i < ALast; ++i, k += 1)
-        AOut[i] = (k / N) / dt;
+Frequencies(std::size_t AFirst, std::size_t ALast, int N, double dt, double* AOut) {
+    // k < 2^31 converts from a 32-bit integer, which every vector width does.
+    const auto k = [](std::size_t i) { return static_cast<double>(static_cast<std::int32_t>(i)); };
+    if (std::has_single_bit(static_cast<unsigned>(N))) {
+        const double Reciprocal = 1.0 / N;
+        for (std::size_t i = AFirst; i < ALast; ++i)
+            AOut[i] = (k(i) * Reciprocal) / dt;
+        return;
+    }
+    const double n = N;
+    for (std::size_t i = AFirst; i < ALast; ++i)
+        AOut[i] = (k(i) / n) / dt;
 }
 
 TDftChoice DftFor(const TCalcSettings& ASettings) {
@@ -154,7 +163,8 @@ TCalcResult ComputeCounted(const TSignals& ASignals, const TRecords& ARecords,
 
         Result.CurveTime = std::move(Curve.Time);
         Result.CurveValue = std::move(Curve.Value);
-        const double Largest = CheckedCurveRange(Result.CurveTime, Result.CurveValue, Progress);
+        const double Largest =
+            CheckedCurveRange(Result.CurveTime, Result.CurveValue, Workers, Progress);
         Result.SpectrumMagnitude = Magnitudes(Result.CurveValue, Largest, ASettings, ADft.Method,
                                               AWorkspace, Workers, Progress);
         const std::size_t K = Result.SpectrumMagnitude.size();
@@ -165,7 +175,7 @@ TCalcResult ComputeCounted(const TSignals& ASignals, const TRecords& ARecords,
                     [&](std::size_t First, std::size_t Last) {
                         Frequencies(First, Last, ASettings.N, ASettings.dt, Frequency);
                     });
-        CheckSpectrumRange(Result.SpectrumFrequency, Result.SpectrumMagnitude, Progress);
+        CheckSpectrumRange(Result.SpectrumFrequency, Result.SpectrumMagnitude, Workers, Progress);
 
         Result.Characteristic = CharacteristicSamples(Result.SpectrumFrequency,
                                                       Result.SpectrumMagnitude, Workers, &Progress);

@@ -7,7 +7,11 @@
 #include "model/Signal.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -37,23 +41,44 @@ void CheckSignalRange(const TSignal& ASignal, int APosition) {
         Refuse("Фаза сигнала [%1] выходит за пределы диапазона чисел: уменьшите фазу (Fi)!");
 }
 
+namespace {
+
+// The bits of the largest |value| of AValue[0, n). For values without sign, the order of
+// their bits is the order of the numbers, with infinity and NaN above every finite one;
+// whole numbers compare in wide vectors, which floating-point maxima would not.
+__attribute__((target_clones("avx512f", "avx2", "default"))) std::uint64_t
+LargestBits(const double* AValue, std::size_t n) {
+    std::uint64_t Largest = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        Largest =
+            std::max(Largest, std::bit_cast<std::uint64_t>(AValue[i]) & ~(std::uint64_t{1} << 63));
+    return Largest;
+}
+
+// The largest |value| of AValues, or infinity when a value is not finite, in blocks on the
+// workers.
+double LargestMagnitude(std::span<const double> AValues, TWorkers* AWorkers, TProgress& AProgress) {
+    std::vector<std::uint64_t> BlockLargest(BlockCount(AValues.size(), PassBlock), 0);
+    ForEachItem(AValues.size(), RangeCheckWork(AValues.size()), AWorkers, AProgress,
+                [&](std::size_t First, std::size_t Last) {
+                    BlockLargest[First / PassBlock] =
+                        LargestBits(AValues.data() + First, Last - First);
+                });
+    const std::uint64_t Bits =
+        BlockLargest.empty() ? 0 : *std::max_element(BlockLargest.begin(), BlockLargest.end());
+    return Bits > std::bit_cast<std::uint64_t>(Largest) ? HUGE_VAL : std::bit_cast<double>(Bits);
+}
+
+} // namespace
+
 double CheckedCurveRange(std::span<const double> ATime, std::span<const double> AValue,
-                         TProgress& AProgress) {
+                         TWorkers* AWorkers, TProgress& AProgress) {
     if (!ATime.empty() && !Finite(ATime.back()))
         throw EOutOfRange(QStringLiteral("Время кривой выходит за пределы диапазона чисел: "
                                          "уменьшите период дискретизации (dt) или количество "
                                          "отсчетов сигнала (M)!"));
-    double Max = 0;
-    bool AllFinite = true;
-    ForEachItem(AValue.size(), RangeCheckWork(AValue.size()), nullptr, AProgress,
-                [&](std::size_t First, std::size_t Last) {
-                    for (std::size_t i = First; i < Last; ++i) {
-                        const double Magnitude = std::fabs(AValue[i]);
-                        AllFinite = AllFinite && Magnitude <= Largest;
-                        Max = std::max(Max, Magnitude);
-                    }
-                });
-    if (!AllFinite)
+    const double Max = LargestMagnitude(AValue, AWorkers, AProgress);
+    if (!Finite(Max))
         throw EOutOfRange(QStringLiteral("Значения кривой выходят за пределы диапазона чисел: "
                                          "уменьшите амплитуды и частоты сигналов или постоянную "
                                          "составляющую (C)!"));
@@ -61,18 +86,12 @@ double CheckedCurveRange(std::span<const double> ATime, std::span<const double> 
 }
 
 void CheckSpectrumRange(std::span<const double> AFrequency, std::span<const double> AMagnitude,
-                        TProgress& AProgress) {
+                        TWorkers* AWorkers, TProgress& AProgress) {
     if (!AFrequency.empty() && !Finite(AFrequency.back()))
         throw EOutOfRange(QStringLiteral("Частоты спектра выходят за пределы диапазона чисел: "
                                          "увеличьте период дискретизации (dt) или размер "
                                          "ДПФ (N)!"));
-    bool AllFinite = true;
-    ForEachItem(AMagnitude.size(), RangeCheckWork(AMagnitude.size()), nullptr, AProgress,
-                [&](std::size_t First, std::size_t Last) {
-                    for (std::size_t k = First; k < Last; ++k)
-                        AllFinite = AllFinite && AMagnitude[k] <= Largest; // never negative
-                });
-    if (!AllFinite)
+    if (!Finite(LargestMagnitude(AMagnitude, AWorkers, AProgress)))
         throw EOutOfRange(QStringLiteral("Значения спектра выходят за пределы диапазона чисел: "
                                          "уменьшите амплитуды сигналов или постоянную "
                                          "составляющую (C)!"));

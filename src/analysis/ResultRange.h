@@ -12,6 +12,7 @@
 #include <span>
 
 class TSignal;
+class TWorkers;
 
 // A recalculation whose numbers would leave the range of double: the message says
 // what is out of range and what to reduce.
@@ -37,11 +38,11 @@ void CheckSignalRange(const TSignal& ASignal, int APosition);
 // The largest |value| of a curve. Raises EOutOfRange when a value or the last of the
 // times (the times run one way, so the last is the largest) is not finite.
 double CheckedCurveRange(std::span<const double> ATime, std::span<const double> AValue,
-                         TProgress& AProgress);
+                         TWorkers* AWorkers, TProgress& AProgress);
 
 // Raises EOutOfRange when a magnitude or the last frequency is not finite.
 void CheckSpectrumRange(std::span<const double> AFrequency, std::span<const double> AMagnitude,
-                        TProgress& AProgress);
+                        TWorkers* AWorkers, TProgress& AProgress);
 
 // A transform sums up to about 2^100 times its largest input on the way to a
 // magnitude. A curve whose largest |value| could carry that beyond the range enters

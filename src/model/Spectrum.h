@@ -26,15 +26,17 @@ private:
     bool FPeak = false;
 };
 
-// The peak rule over any sequence of n magnitudes: strict local maxima above 1e-8,
-// where an end sample needs only its one neighbour to be smaller.
+// A peak stands above this magnitude.
+inline constexpr double PeakThreshold = 1e-8;
+
+// The peak rule over any sequence of n magnitudes: strict local maxima above
+// PeakThreshold, where an end sample needs only its one neighbour to be smaller.
 template <typename TMagnitude>
 bool IsLocalMaximum(std::int64_t n, TMagnitude AMagnitude, std::int64_t i) {
-    constexpr double Threshold = 1e-8;
     if (n < 2)
         return false;
     const double m = AMagnitude(i);
-    if (!(m > Threshold))
+    if (!(m > PeakThreshold))
         return false;
     if (i == 0)
         return AMagnitude(1) < m;

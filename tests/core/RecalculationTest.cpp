@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -155,6 +156,49 @@ TEST(CharacteristicSamples, FewerThanFiveSamplesAllLeadThenPeaks) {
     Settings.K = 1;
     const TCalcResult r = Recalculate(List, Settings, DotLocale());
     EXPECT_EQ(r.Characteristic.size(), 1u);
+}
+
+// Long spectra are marked in blocks and in wide vectors: the peaks must be those of the
+// rule, at the ends, at the blocks' edges and beside equal or tiny neighbours.
+TEST(CharacteristicSamples, PeaksOfLongSpectraFollowTheRule) {
+    for (const std::size_t n : {std::size_t{2}, std::size_t{7}, (std::size_t{1} << 16) + 3}) {
+        std::vector<double> f(n), m(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            f[i] = static_cast<double>(i);
+            // Repeating plateaus, rises and values below the peak threshold.
+            const double Pattern[] = {3, 1, 2, 2, 1, 5e-9, 1e-9, 4, 4, 6};
+            m[i] = Pattern[(i * 7 + i / 13) % 10];
+        }
+        m[0] = 9;
+        m[n - 1] = 8;
+        m[std::min<std::size_t>(65535, n - 1)] = 7;
+        std::vector<double> Expected;
+        MarkLocalMaxima(
+            static_cast<int>(n), [&](std::int64_t i) { return m[i]; },
+            [&](std::int64_t i) { Expected.push_back(f[i]); });
+        std::sort(Expected.begin(), Expected.end());
+        const auto s = CharacteristicSamples(f, m);
+        std::vector<double> Peaks;
+        for (const TSpectrumSample& Sample : s)
+            if (Sample.Peak())
+                Peaks.push_back(Sample.Frequency());
+        EXPECT_EQ(Peaks, Expected) << n;
+    }
+}
+
+// The frequencies are (k / N) / dt exactly, whether N is a power of two or not.
+TEST(Recalculation, FrequenciesAreTheQuotientsExactly) {
+    TSignals List;
+    AddSignal(List, 1, 0, 50, 60);
+    for (const int N : {4096, 4000, 1 << 20}) {
+        TCalcSettings Settings;
+        Settings.N = N;
+        Settings.dt = 1.0 / 3000;
+        const TCalcResult r = Recalculate(List, Settings, DotLocale());
+        for (std::size_t k = 0; k < r.SpectrumFrequency.size(); ++k)
+            ASSERT_EQ(r.SpectrumFrequency[k], (static_cast<double>(k) / N) / Settings.dt)
+                << N << " " << k;
+    }
 }
 
 TEST(CharacteristicSamples, FillSpectrumKeepsMarks) {
