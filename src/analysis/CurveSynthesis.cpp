@@ -71,24 +71,68 @@ TWork ArraysWork(std::size_t n) {
     return Work;
 }
 
-// The time, and room for the values, grown block by block in order.
-TCurve AccumulatedTime(std::size_t n, double dt, TProgress& AProgress) {
+// Whether a and b lie in one binade, of one sign: there the doubles are evenly spaced.
+bool OneBinade(double a, double b) {
+    return a != 0 && std::signbit(a) == std::signbit(b) && std::ilogb(a) == std::ilogb(b);
+}
+
+// The time, and room for the values that the caller writes whole. Each T[i] is
+// T[i - 1] + dt, a chain that the blocks can still share: a block within one binade
+// steps by one constant, so its end follows from its start at once, and only the few
+// blocks that cross a binade are summed one by one before the others run side by side.
+TCurve AccumulatedTime(std::size_t n, double dt, TWorkers* AWorkers, TProgress& AProgress) {
     TCurve Curve;
     ReserveHuge(Curve.Time, n);
     ReserveHuge(Curve.Value, n);
-    double Next = 0;
+    Curve.Time.resize(n);
+    Curve.Value.resize(n);
+    double* const T = Curve.Time.data();
     const std::size_t Blocks = BlockCount(n, BlockSize);
-    RunInOrder(
-        Blocks,
+    const auto Bounds = [n](std::size_t b) {
+        return std::pair{b * BlockSize, std::min(n, (b + 1) * BlockSize)};
+    };
+    std::vector<double> Start(Blocks);
+    std::vector<char> Summed(Blocks, 0);
+    double Next = 0;
+    for (std::size_t b = 0; b < Blocks; ++b) {
+        const auto [First, End] = Bounds(b);
+        Start[b] = Next;
+        const double Step = (Next + dt) - Next;
+        // Exact when the block stays within the binade of its start.
+        const double Last = Next + static_cast<double>(End - First - 1) * Step;
+        if (OneBinade(Next, Last)) {
+            Next = Last + dt;
+            continue;
+        }
+        T[First] = Next;
+        AccumulateBlock(T + First, End - First, dt);
+        Next = T[End - 1] + dt;
+        Summed[b] = 1;
+    }
+    RunBlocks(
+        AWorkers, Blocks,
         [&](std::size_t b) {
-            const std::size_t Start = b * BlockSize, End = std::min(n, Start + BlockSize);
-            Curve.Time.resize(End);
-            Curve.Value.resize(End);
-            Curve.Time[Start] = Next;
-            AccumulateBlock(Curve.Time.data() + Start, End - Start, dt);
-            Next = Curve.Time[End - 1] + dt;
+            if (Summed[b])
+                return;
+            const auto [First, End] = Bounds(b);
+            T[First] = Start[b];
+            AccumulateBlock(T + First, End - First, dt);
         },
         AProgress, Seconds(ArraysWork(n)) / static_cast<double>(std::max<std::size_t>(Blocks, 1)));
+    // Rounded to nearest, a block that starts within a binade keeps one step, so each
+    // ends as foreseen. Should one end elsewhere after all, the blocks from there on
+    // follow one another: a comparison a block keeps the time exact whatever happens.
+    for (std::size_t b = 1; b < Blocks; ++b) {
+        const auto [First, End] = Bounds(b);
+        if (T[First - 1] + dt == T[First])
+            continue;
+        for (std::size_t c = b; c < Blocks; ++c) {
+            const auto [From, To] = Bounds(c);
+            T[From] = T[From - 1] + dt;
+            AccumulateBlock(T + From, To - From, dt);
+        }
+        break;
+    }
     return Curve;
 }
 
@@ -329,7 +373,7 @@ struct TExtendedTerm {
 TCurve SampleShortCurve(const std::vector<TTerm>& ATerms, const TCalcSettings& ASettings) {
     TProgress Silent;
     const std::size_t n = static_cast<std::size_t>(std::max(ASettings.M, 0));
-    TCurve Curve = AccumulatedTime(n, ASettings.dt, Silent);
+    TCurve Curve = AccumulatedTime(n, ASettings.dt, nullptr, Silent);
     std::vector<TExtendedTerm> States;
     States.reserve(ATerms.size());
     for (const TTerm& Term : ATerms)
@@ -350,8 +394,8 @@ TCurve SampleShortCurve(const std::vector<TTerm>& ATerms, const TCalcSettings& A
 
 TCurve SampleCurveDirect(const TSignals& ASignals, const TCalcSettings& ASettings) {
     TProgress Silent;
-    TCurve Curve =
-        AccumulatedTime(static_cast<std::size_t>(std::max(ASettings.M, 0)), ASettings.dt, Silent);
+    TCurve Curve = AccumulatedTime(static_cast<std::size_t>(std::max(ASettings.M, 0)), ASettings.dt,
+                                   nullptr, Silent);
     const std::vector<TTerm> Terms = ActiveTerms(ASignals);
     for (std::size_t i = 0; i < Curve.Time.size(); ++i) {
         const double t = Curve.Time[i];
@@ -418,7 +462,7 @@ TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings, TWo
         return Curve;
     }
 
-    TCurve Curve = AccumulatedTime(n, ASettings.dt, Progress);
+    TCurve Curve = AccumulatedTime(n, ASettings.dt, AWorkers, Progress);
     const std::size_t Blocks = BlockCount(n, BlockSize);
     const std::size_t PerPiece =
         std::max<std::size_t>(1, PieceTerms / (BlockSize * std::max<std::size_t>(1, Terms.size())));

@@ -8,6 +8,7 @@
 #include "model/CalcSettings.h"
 #include "model/RecordList.h"
 #include "model/SignalList.h"
+#include "util/NoFillVector.h"
 
 #include <vector>
 
@@ -16,8 +17,8 @@ class TWorkers;
 // The sampled composite signal: M points at the accumulated time t (t(0) = 0,
 // t(i + 1) = t(i) + dt rounded to double), each C plus the active signals.
 struct TCurve {
-    std::vector<double> Time;
-    std::vector<double> Value;
+    TNoFillVector<double> Time;
+    TNoFillVector<double> Value;
 };
 
 // Expects every signal to have passed Calc. Small curves are summed term by term

@@ -22,17 +22,22 @@ TWork ResultsWork(std::uint64_t K, std::uint64_t ABins) {
     return FreshArray(K, sizeof(double)) + FoldWork(K, ABins);
 }
 
-// The K results, zeroed, written piece by piece into reserved room so that the
-// progress hears of gigabytes of fresh memory as they are filled.
-std::vector<double> ZeroResults(std::size_t K, TProgress& AProgress) {
-    std::vector<double> Result;
-    ReserveHuge(Result, K);
+// K zeros, for a spectrum of no inputs, written piece by piece so that the progress
+// hears of gigabytes of fresh memory as they are filled.
+void FillZeros(TNoFillVector<double>& AResult, TProgress& AProgress) {
+    const std::size_t K = AResult.size();
     const std::size_t Blocks = BlockCount(K, PassBlock);
     RunInOrder(
-        Blocks, [&](std::size_t b) { Result.resize(std::min(K, (b + 1) * PassBlock)); }, AProgress,
+        Blocks,
+        [&](std::size_t b) {
+            std::fill(AResult.begin() + static_cast<std::ptrdiff_t>(b * PassBlock),
+                      AResult.begin() +
+                          static_cast<std::ptrdiff_t>(std::min(K, (b + 1) * PassBlock)),
+                      0.0);
+        },
+        AProgress,
         Seconds(FreshArray(K, sizeof(double))) /
             static_cast<double>(std::max<std::size_t>(Blocks, 1)));
-    return Result;
 }
 
 } // namespace
@@ -75,19 +80,26 @@ TDftChoice ChooseDft(std::int64_t AInputs, int N, int K, bool AWeighted) {
     return Best;
 }
 
-std::vector<double> SpectrumMagnitudesBy(TDftMethod AMethod, std::span<const double> ACurve,
-                                         TWindowKind AWindow, int N, int K,
-                                         TDftWorkspace* AWorkspace, TWorkers* AWorkers,
-                                         TProgress* AProgress) {
+TNoFillVector<double> SpectrumMagnitudesBy(TDftMethod AMethod, std::span<const double> ACurve,
+                                           TWindowKind AWindow, int N, int K,
+                                           TDftWorkspace* AWorkspace, TWorkers* AWorkers,
+                                           TProgress* AProgress) {
     TProgress Silent;
     TProgress& Progress = AProgress ? *AProgress : Silent;
-    std::vector<double> Result = ZeroResults(static_cast<std::size_t>(std::max(K, 0)), Progress);
-    if (N < 1)
+    // Every bin is written below, by its method or by the folding, so the room is left
+    // unfilled; its fresh pages are first touched by the threads that write them.
+    TNoFillVector<double> Result;
+    ReserveHuge(Result, static_cast<std::size_t>(std::max(K, 0)));
+    Result.resize(static_cast<std::size_t>(std::max(K, 0)));
+    const std::size_t Inputs =
+        N < 1 ? 0 : std::min<std::size_t>(ACurve.size(), static_cast<std::size_t>(N));
+    if (Inputs == 0 || K < 1) {
+        FillZeros(Result, Progress);
         return Result;
-    const TDftInput Input{ACurve, AWindow,
-                          std::min<std::size_t>(ACurve.size(), static_cast<std::size_t>(N))};
-    if (Input.L == 0 || K < 1)
-        return Result;
+    }
+    // The fresh pages, counted here, are paid for by the writing below.
+    Progress.Advance(Seconds(FreshArray(Result.size(), sizeof(double))));
+    const TDftInput Input{ACurve, AWindow, Inputs};
     const std::size_t Bins = static_cast<std::size_t>(DistinctBins(N, K));
     switch (AMethod) {
     case TDftMethod::Fft:
@@ -104,9 +116,9 @@ std::vector<double> SpectrumMagnitudesBy(TDftMethod AMethod, std::span<const dou
     return Result;
 }
 
-std::vector<double> SpectrumMagnitudes(std::span<const double> ACurve, TWindowKind AWindow, int N,
-                                       int K, TDftWorkspace* AWorkspace, TWorkers* AWorkers,
-                                       TProgress* AProgress) {
+TNoFillVector<double> SpectrumMagnitudes(std::span<const double> ACurve, TWindowKind AWindow, int N,
+                                         int K, TDftWorkspace* AWorkspace, TWorkers* AWorkers,
+                                         TProgress* AProgress) {
     const TDftMethod Method =
         ChooseDft(static_cast<std::int64_t>(ACurve.size()), N, K, AWindow != wkNone).Method;
     return SpectrumMagnitudesBy(Method, ACurve, AWindow, N, K, AWorkspace, AWorkers, AProgress);

@@ -6,6 +6,7 @@
 #include "analysis/Progress.h"
 #include "analysis/WorkCost.h"
 #include "model/SignalTypes.h"
+#include "util/NoFillVector.h"
 
 #include <complex>
 #include <cstddef>
@@ -70,14 +71,14 @@ TDftChoice DftCost(TDftMethod AMethod, std::int64_t AInputs, int N, int K, bool 
 // those below it, and bins from N on repeat with period N. Every way agrees with the
 // direct sum of theta = ((k * 2 pi) * i) / N within 1e-9 of the largest magnitude,
 // and gives the same bits whatever the number of workers.
-std::vector<double> SpectrumMagnitudes(std::span<const double> ACurve, TWindowKind AWindow, int N,
-                                       int K, TDftWorkspace* AWorkspace = nullptr,
-                                       TWorkers* AWorkers = nullptr,
-                                       TProgress* AProgress = nullptr);
-
-// The same by a given way, whatever it costs.
-std::vector<double> SpectrumMagnitudesBy(TDftMethod AMethod, std::span<const double> ACurve,
-                                         TWindowKind AWindow, int N, int K,
-                                         TDftWorkspace* AWorkspace = nullptr,
+TNoFillVector<double> SpectrumMagnitudes(std::span<const double> ACurve, TWindowKind AWindow, int N,
+                                         int K, TDftWorkspace* AWorkspace = nullptr,
                                          TWorkers* AWorkers = nullptr,
                                          TProgress* AProgress = nullptr);
+
+// The same by a given way, whatever it costs.
+TNoFillVector<double> SpectrumMagnitudesBy(TDftMethod AMethod, std::span<const double> ACurve,
+                                           TWindowKind AWindow, int N, int K,
+                                           TDftWorkspace* AWorkspace = nullptr,
+                                           TWorkers* AWorkers = nullptr,
+                                           TProgress* AProgress = nullptr);

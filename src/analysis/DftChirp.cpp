@@ -170,8 +170,9 @@ void KeepChirps(TChirpCache& ACache, int N, std::uint64_t L, std::uint64_t ABins
 
 // One block of bins through the kept chirps: the same values, bit for bit, as the
 // general path gives, whether or not the chirps were kept from before.
-void KeptChirpBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
-                   std::size_t P, TChirpCache& ACache, TWorkers* AWorkers, TProgress& AProgress) {
+void KeptChirpBins(const TDftInput& AInput, int N, TNoFillVector<double>& AResult,
+                   std::size_t ABins, std::size_t P, TChirpCache& ACache, TWorkers* AWorkers,
+                   TProgress& AProgress) {
     const std::size_t L = AInput.L;
     KeepChirps(ACache, N, L, ABins, P, AWorkers);
     std::complex<double>* const Y = ACache.Buffer.get();
@@ -213,7 +214,7 @@ TDftPlanCost ChirpCost(std::uint64_t L, std::uint64_t ABins, bool AWeighted) {
     return {Work, 32 * Plan.P + TComplexFft::Bytes(Plan.P)};
 }
 
-void ChirpBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
+void ChirpBins(const TDftInput& AInput, int N, TNoFillVector<double>& AResult, std::size_t ABins,
                TDftWorkspace* AWorkspace, TWorkers* AWorkers, TProgress& AProgress) {
     const std::size_t L = AInput.L;
     const TChirpPlan Plan = ChirpPlan(L, ABins);

@@ -12,5 +12,5 @@ class TDftWorkspace;
 // keeps its chirps in the workspace, so that a recalculation with the same sizes
 // needs two transforms and no sine; its cost is counted so.
 TDftPlanCost ChirpCost(std::uint64_t L, std::uint64_t ABins, bool AWeighted);
-void ChirpBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
+void ChirpBins(const TDftInput& AInput, int N, TNoFillVector<double>& AResult, std::size_t ABins,
                TDftWorkspace* AWorkspace, TWorkers* AWorkers, TProgress& AProgress);

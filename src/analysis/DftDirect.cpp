@@ -41,7 +41,7 @@ TDftPlanCost DirectCost(std::uint64_t L, std::uint64_t ABins, bool AWeighted) {
             16 * Segments * ABins + (AWeighted ? 8 * L : 0)};
 }
 
-void DirectBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
+void DirectBins(const TDftInput& AInput, int N, TNoFillVector<double>& AResult, std::size_t ABins,
                 TWorkers* AWorkers, TProgress& AProgress) {
     const TDirectStages Stages = DirectStages(AInput.L, ABins, AInput.Window != wkNone);
     // The weighted inputs once, rather than a window weight per term.

@@ -9,5 +9,5 @@
 // theta = ((k * 2 pi) * i) / N, over segments of the inputs whose partial sums add
 // up in segment order.
 TDftPlanCost DirectCost(std::uint64_t L, std::uint64_t ABins, bool AWeighted);
-void DirectBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
+void DirectBins(const TDftInput& AInput, int N, TNoFillVector<double>& AResult, std::size_t ABins,
                 TWorkers* AWorkers, TProgress& AProgress);

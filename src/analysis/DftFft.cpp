@@ -137,7 +137,7 @@ TDftPlanCost FftCost(std::uint64_t L, int N, std::uint64_t ABins, bool AWeighted
             N <= RealFftLimit ? 16 * (n + 1) : 16 * n + TComplexFft::Bytes(n)};
 }
 
-void FftBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
+void FftBins(const TDftInput& AInput, int N, TNoFillVector<double>& AResult, std::size_t ABins,
              TDftWorkspace* AWorkspace, TWorkers* AWorkers, TProgress& AProgress) {
     const std::size_t Size = static_cast<std::size_t>(N);
     const TFftStages Stages = FftStages(AInput.L, N, ABins, AInput.Window != wkNone);

@@ -11,5 +11,5 @@ class TDftWorkspace;
 // four-step FFT, which needs a smooth N. Whether it can serve N at all.
 bool FftServes(int N);
 TDftPlanCost FftCost(std::uint64_t L, int N, std::uint64_t ABins, bool AWeighted);
-void FftBins(const TDftInput& AInput, int N, std::vector<double>& AResult, std::size_t ABins,
+void FftBins(const TDftInput& AInput, int N, TNoFillVector<double>& AResult, std::size_t ABins,
              TDftWorkspace* AWorkspace, TWorkers* AWorkers, TProgress& AProgress);

@@ -63,7 +63,7 @@ std::int64_t DistinctBins(int N, int K) {
     return std::min<std::int64_t>(K, N / 2 + 1);
 }
 
-void FoldBins(std::vector<double>& AResult, int N, std::size_t AComputed, TWorkers* AWorkers,
+void FoldBins(TNoFillVector<double>& AResult, int N, std::size_t AComputed, TWorkers* AWorkers,
               TProgress& AProgress) {
     const std::size_t Size = static_cast<std::size_t>(N);
     ForEachItem(AResult.size() - AComputed, FoldWork(AResult.size(), AComputed), AWorkers,

@@ -9,6 +9,7 @@
 #include "analysis/WorkCost.h"
 #include "analysis/Workers.h"
 #include "model/SignalTypes.h"
+#include "util/NoFillVector.h"
 
 #include <cmath>
 #include <complex>
@@ -63,5 +64,5 @@ void BinMagnitudes(const std::complex<double>* AIn, std::size_t ACount, int N, d
 
 // Result[k] for k >= AComputed from the bins below, and its work.
 TWork FoldWork(std::uint64_t K, std::uint64_t AComputed);
-void FoldBins(std::vector<double>& AResult, int N, std::size_t AComputed, TWorkers* AWorkers,
+void FoldBins(TNoFillVector<double>& AResult, int N, std::size_t AComputed, TWorkers* AWorkers,
               TProgress& AProgress);

@@ -89,17 +89,17 @@ QString InvalidSignalText(int ACode) {
 
 // The magnitudes of a finite curve, whose largest |value| is ALargest: curves near the
 // top of the range are transformed scaled down, so that no sum on the way overflows.
-std::vector<double> Magnitudes(std::span<const double> ACurve, double ALargest,
-                               const TCalcSettings& ASettings, TDftMethod AMethod,
-                               TDftWorkspace* AWorkspace, TWorkers* AWorkers,
-                               TProgress& AProgress) {
+TNoFillVector<double> Magnitudes(std::span<const double> ACurve, double ALargest,
+                                 const TCalcSettings& ASettings, TDftMethod AMethod,
+                                 TDftWorkspace* AWorkspace, TWorkers* AWorkers,
+                                 TProgress& AProgress) {
     const int Shift = TransformShift(ALargest);
     if (Shift == 0)
         return SpectrumMagnitudesBy(AMethod, ACurve, ASettings.Window, ASettings.N, ASettings.K,
                                     AWorkspace, AWorkers, &AProgress);
     std::vector<double> Scaled(ACurve.begin(), ACurve.end());
     ScaleByPowerOfTwo(Scaled, Shift);
-    std::vector<double> Result =
+    TNoFillVector<double> Result =
         SpectrumMagnitudesBy(AMethod, Scaled, ASettings.Window, ASettings.N, ASettings.K,
                              AWorkspace, AWorkers, &AProgress);
     ScaleByPowerOfTwo(Result, -Shift);

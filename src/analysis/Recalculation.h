@@ -12,6 +12,7 @@
 #include "model/Spectrum.h"
 #include "util/Errors.h"
 #include "util/FormatSettings.h"
+#include "util/NoFillVector.h"
 
 #include <cstdint>
 #include <functional>
@@ -38,10 +39,10 @@ public:
 
 // Everything a recalculation leaves for the views and the exports.
 struct TCalcResult {
-    std::vector<double> CurveTime; // M points
-    std::vector<double> CurveValue;
-    std::vector<double> SpectrumFrequency; // K points, ascending k
-    std::vector<double> SpectrumMagnitude;
+    TNoFillVector<double> CurveTime; // M points
+    TNoFillVector<double> CurveValue;
+    TNoFillVector<double> SpectrumFrequency; // K points, ascending k
+    TNoFillVector<double> SpectrumMagnitude;
     std::vector<TSpectrumSample> Characteristic; // the strongest five, then the peaks
 };
 

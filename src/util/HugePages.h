@@ -12,7 +12,8 @@
 void AdviseHugePages(void* AData, std::size_t ABytes);
 
 // Reserves room for ACount items in AVector, advised as above.
-template <typename T> void ReserveHuge(std::vector<T>& AVector, std::size_t ACount) {
+template <typename T, typename TAllocator>
+void ReserveHuge(std::vector<T, TAllocator>& AVector, std::size_t ACount) {
     AVector.reserve(ACount);
     AdviseHugePages(AVector.data(), ACount * sizeof(T));
 }

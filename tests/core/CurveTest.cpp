@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "analysis/CurveSynthesis.h"
+#include "analysis/Workers.h"
 
 #include <gtest/gtest.h>
 
@@ -85,7 +86,7 @@ TEST(CurveSynthesis, DampedCurvesStartAtAWithSlopeV) {
         TCalcSettings Settings;
         Settings.dt = 1e-6;
         Settings.M = 16;
-        const std::vector<double> y = SampleCurve(List, Settings).Value;
+        const auto y = SampleCurve(List, Settings).Value;
         EXPECT_NEAR(y[0], c.A, 1e-12) << c.A << " " << c.V;
         // The second-order forward difference; its error is about dt^2 times the third
         // derivative, W^3 A, over three.
@@ -160,6 +161,29 @@ TEST(CurveSynthesis, FastPathFillsTheLastSamples) {
         for (int i = M - 100; i < M; ++i) {
             EXPECT_EQ(Curve.Time[i], Time[i]);
             EXPECT_NEAR(Curve.Value[i], Exact(List, Settings.C, Time[i]), 1e-10) << M << " " << i;
+        }
+    }
+}
+
+// The blocks of the time run side by side from starts foreseen by their binades; every
+// time must still be the rounded sum of the one before and dt. A dt of an odd number of
+// 2^-53 makes each step within [1, 2) a tie, rounded to even; other steps cross many
+// binades, run backwards, start below the normal range or overflow.
+TEST(CurveSynthesis, TimesAreTheRoundedSumsWhateverTheStep) {
+    const double Tie = (2 * std::floor(1e-4 * 0x1p52) + 1) * 0x1p-53;
+    TSignals List;
+    Fill(List, {{1, 0, 50, 60, true}, {0.5, 0, 1234.5, 0, true}});
+    TWorkers Workers(2);
+    for (const double dt : {0.00025, 1.0 / 3, Tie, -0.001, 1e-310, 1e305}) {
+        TCalcSettings Settings;
+        Settings.M = 40000;
+        Settings.dt = dt;
+        for (TWorkers* Threads : {static_cast<TWorkers*>(nullptr), &Workers}) {
+            const std::vector<double> Expected = AccumulatedTimes(Settings.M, dt);
+            const TCurve Curve = SampleCurve(List, Settings, Threads);
+            ASSERT_EQ(Curve.Time.size(), Expected.size());
+            EXPECT_TRUE(std::equal(Expected.begin(), Expected.end(), Curve.Time.begin()))
+                << dt << (Threads ? " on two threads" : "");
         }
     }
 }

@@ -33,7 +33,7 @@ void ExpectAgrees(TDftMethod AMethod, const std::vector<double>& x, int N, int K
     std::vector<double> w(x);
     for (std::size_t i = 0; i < x.size(); ++i)
         w[i] *= CalcWindow(AWindow, static_cast<int>(i), static_cast<int>(x.size()));
-    const std::vector<double> Got = SpectrumMagnitudesBy(AMethod, x, AWindow, N, K);
+    const auto Got = SpectrumMagnitudesBy(AMethod, x, AWindow, N, K);
     ASSERT_EQ(Got.size(), static_cast<std::size_t>(K));
     std::vector<double> Ref;
     for (const long long k : AAt)
@@ -181,7 +181,8 @@ TEST(Dft, KeptChirpsFollowTheSizes) {
 
 TEST(Dft, DegenerateSizes) {
     for (const TDftMethod Method : AllMethods) {
-        EXPECT_TRUE(SpectrumMagnitudesBy(Method, {}, wkNone, 16, 4) == std::vector<double>(4, 0.0));
+        EXPECT_TRUE(SpectrumMagnitudesBy(Method, {}, wkNone, 16, 4) ==
+                    TNoFillVector<double>(4, 0.0));
         EXPECT_TRUE(
             SpectrumMagnitudesBy(Method, std::vector<double>(8, 1.0), wkNone, 16, 0).empty());
     }

@@ -12,12 +12,13 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <span>
 #include <stdexcept>
 #include <thread>
 
 namespace {
 
-bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
+bool SameBits(std::span<const double> a, std::span<const double> b) {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 

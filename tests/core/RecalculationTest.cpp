@@ -58,7 +58,7 @@ TEST(Recalculation, WindowSpansTheCurveSamples) {
     Settings.N = 256; // the window still spans all 300 curve samples
     Settings.K = 100;
     const TCalcResult r = Recalculate(List, Settings, DotLocale());
-    std::vector<double> Windowed(r.CurveValue);
+    std::vector<double> Windowed(r.CurveValue.begin(), r.CurveValue.end());
     for (int i = 0; i < 300; ++i)
         Windowed[i] *= CalcWindow(wkHamming, i, 300);
     Windowed.resize(256);

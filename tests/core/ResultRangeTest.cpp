@@ -51,7 +51,7 @@ TEST(ResultRange, SpectraScaleWithTheCurveAcrossTheRange) {
                 Settings.C = c.C * AScale;
                 return Recalculate(List, Settings).SpectrumMagnitude;
             };
-            const std::vector<double> Base = Spectrum(1), m = Spectrum(c.Scale);
+            const auto Base = Spectrum(1), m = Spectrum(c.Scale);
             const double Peak = *std::max_element(Base.begin(), Base.end());
             ASSERT_EQ(m.size(), Base.size());
             for (std::size_t k = 0; k < m.size(); ++k)

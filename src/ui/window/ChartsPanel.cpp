@@ -122,8 +122,8 @@ void TChartsPanel::CreateContextMenu(QCustomPlot& AChart) {
 
 void TChartsPanel::ShowResults(const TCalcResult& AResult, double ALineSpacing) {
     ShowCurve(*tcCurve, AResult.CurveTime, AResult.CurveValue);
-    FFrequency = AResult.SpectrumFrequency;
-    FMagnitude = AResult.SpectrumMagnitude;
+    FFrequency.assign(AResult.SpectrumFrequency.begin(), AResult.SpectrumFrequency.end());
+    FMagnitude.assign(AResult.SpectrumMagnitude.begin(), AResult.SpectrumMagnitude.end());
     FLineSpacing = ALineSpacing;
     ShowSpectrumView();
 }
