@@ -183,20 +183,65 @@ TRotation Anchor(const TTerm& ATerm, double ATime) {
 // An anchor and the first lanes cost about as much as this many function evaluations.
 constexpr double AnchorFunctions = 5;
 
-// What one term keeps from block to block of a piece: the rotations of the time step
-// it saw last, over 1, 2, 4, 8, 16 and 32 (Lanes) steps.
+// The rotations of a term over 1, 2, 4, 8, 16 and 32 (Lanes) time steps.
+struct TPowers {
+    TRotation Of[6];
+};
+
+TPowers PowersOver(const TTerm& ATerm, double AStep) {
+    TPowers Powers;
+    Powers.Of[0] = RotationOver(ATerm, AStep);
+    for (int p = 1; p < 6; ++p)
+        Powers.Of[p] = Times(Powers.Of[p - 1], Powers.Of[p - 1]);
+    return Powers;
+}
+
+// The powers of every term for the time steps that start the blocks, a few dozen at
+// most (one per binade of the time), worked out once: the pieces of blocks start their
+// terms afresh and would otherwise work them out again for each piece.
+struct TStepTable {
+    std::vector<double> Steps;
+    std::vector<TPowers> Powers; // term j, step s at j * Steps.size() + s
+
+    TStepTable(const std::vector<TTerm>& ATerms, const double* T, std::size_t n, TWorkers* AWorkers,
+               TProgress& AProgress) {
+        for (std::size_t First = 0; First + 1 < n; First += BlockSize) {
+            const double Step = T[First + 1] - T[First];
+            if (std::find(Steps.begin(), Steps.end(), Step) == Steps.end())
+                Steps.push_back(Step);
+        }
+        Powers.resize(ATerms.size() * Steps.size());
+        constexpr std::size_t TermsPerBlock = 64;
+        RunBlocks(
+            AWorkers, BlockCount(ATerms.size(), TermsPerBlock),
+            [&](std::size_t b) {
+                const std::size_t Last = std::min(ATerms.size(), (b + 1) * TermsPerBlock);
+                for (std::size_t j = b * TermsPerBlock; j < Last; ++j)
+                    for (std::size_t s = 0; s < Steps.size(); ++s)
+                        Powers[j * Steps.size() + s] = PowersOver(ATerms[j], Steps[s]);
+            },
+            AProgress, 0);
+    }
+};
+
+// What one term keeps from block to block of a piece: the powers for the time step it
+// saw last.
 struct TTermState {
     TTerm Term;
+    const TStepTable* Table;
+    std::size_t Index; // of the term in the table
     double Step = 0;
-    TRotation Powers[6];
+    TPowers Powers;
 
     void SetStep(double AStep) {
         if (Step == AStep)
             return;
         Step = AStep;
-        Powers[0] = RotationOver(Term, AStep);
-        for (int p = 1; p < 6; ++p)
-            Powers[p] = Times(Powers[p - 1], Powers[p - 1]);
+        const auto Found = std::find(Table->Steps.begin(), Table->Steps.end(), AStep);
+        Powers = Found != Table->Steps.end()
+                     ? Table->Powers[Index * Table->Steps.size() +
+                                     static_cast<std::size_t>(Found - Table->Steps.begin())]
+                     : PowersOver(Term, AStep);
     }
 };
 
@@ -232,13 +277,13 @@ void AddTermByLanes(TTermState& AState, const double* T, std::size_t n, double* 
     // Lanes [Width, 2 Width) from lanes [0, Width) by the power over Width steps.
     double Re[Lanes] = {Start.Re}, Im[Lanes] = {Start.Im};
     for (int p = 0, Width = 1; p < 5; ++p, Width *= 2) {
-        const TRotation& r = AState.Powers[p];
+        const TRotation& r = AState.Powers.Of[p];
         for (int j = 0; j < Width; ++j) {
             Re[Width + j] = Re[j] * r.Re - Im[j] * r.Im;
             Im[Width + j] = Re[j] * r.Im + Im[j] * r.Re;
         }
     }
-    AddLanes(AValue, n, Re, Im, AState.Powers[5].Re, AState.Powers[5].Im, AFirst, AConstant);
+    AddLanes(AValue, n, Re, Im, AState.Powers.Of[5].Re, AState.Powers.Of[5].Im, AFirst, AConstant);
 }
 
 // One term over a short run: exact at its start, then step by step.
@@ -466,6 +511,7 @@ TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings, TWo
     const std::size_t Blocks = BlockCount(n, BlockSize);
     const std::size_t PerPiece =
         std::max<std::size_t>(1, PieceTerms / (BlockSize * std::max<std::size_t>(1, Terms.size())));
+    const TStepTable Table(Terms, Curve.Time.data(), n, AWorkers, Progress);
     TWork PieceWork;
     PieceWork.Rotations = static_cast<double>(PerPiece * BlockSize * Terms.size());
     PieceWork.Functions = AnchorFunctions * static_cast<double>(PerPiece * Terms.size());
@@ -474,8 +520,8 @@ TCurve SampleCurve(const TSignals& ASignals, const TCalcSettings& ASettings, TWo
         [&](std::size_t Piece) {
             std::vector<TTermState> States;
             States.reserve(Terms.size());
-            for (const TTerm& Term : Terms)
-                States.push_back(TTermState{Term, 0, {}});
+            for (std::size_t j = 0; j < Terms.size(); ++j)
+                States.push_back(TTermState{Terms[j], &Table, j, 0, {}});
             const std::size_t Last = std::min(Blocks, (Piece + 1) * PerPiece);
             for (std::size_t b = Piece * PerPiece; b < Last; ++b) {
                 const std::size_t Start = b * BlockSize, End = std::min(n, Start + BlockSize);
