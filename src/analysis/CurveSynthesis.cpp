@@ -275,7 +275,10 @@ void AddTermByLanes(TTermState& AState, const double* T, std::size_t n, double* 
     const TRotation Start = Anchor(AState.Term, T[0]);
     AState.SetStep(T[1] - T[0]);
     // Lanes [Width, 2 Width) from lanes [0, Width) by the power over Width steps.
-    double Re[Lanes] = {Start.Re}, Im[Lanes] = {Start.Im};
+    // Every lane is written below; zeroing them first would cost a string store each.
+    double Re[Lanes], Im[Lanes];
+    Re[0] = Start.Re;
+    Im[0] = Start.Im;
     for (int p = 0, Width = 1; p < 5; ++p, Width *= 2) {
         const TRotation& r = AState.Powers.Of[p];
         for (int j = 0; j < Width; ++j) {
