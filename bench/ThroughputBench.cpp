@@ -60,8 +60,7 @@ void ThroughputFreshBytes(benchmark::State& AState) {
     const std::size_t n = std::size_t{64} << 20;
     const double s = Fastest(AState, [&] {
         std::vector<double> v;
-        ReserveHuge(v, n / sizeof(double));
-        v.resize(n / sizeof(double), 1.0);
+        ResizeHuge(v, n / sizeof(double), 1.0);
         benchmark::DoNotOptimize(v.data());
     });
     Report(AState, s, {}, static_cast<double>(n));

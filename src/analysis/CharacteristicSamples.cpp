@@ -97,8 +97,7 @@ std::vector<TSpectrumSample> CharacteristicSamples(std::span<const double> AFreq
     const std::size_t n = AMagnitude.size();
     const std::size_t Blocks = BlockCount(n, Block);
     std::vector<char> Peak;
-    ReserveHuge(Peak, n);
-    Peak.resize(n);
+    ResizeHuge(Peak, n);
     std::vector<std::vector<std::size_t>> Heads(Blocks);
     std::vector<std::size_t> Peaks(Blocks);
     // Plain pointers: a store through char may alias anything, and would have every
@@ -117,7 +116,7 @@ std::vector<TSpectrumSample> CharacteristicSamples(std::span<const double> AFreq
                                     : 0;
             const std::int64_t Size = static_cast<std::int64_t>(n);
             for (const std::size_t i : {std::size_t{0}, n - 1})
-                if (i >= First && i < Last && (i < InnerFirst || i >= InnerLast)) {
+                if (i >= First && i < Last) {
                     const bool IsPeak =
                         IsLocalMaximum(Size, Magnitude, static_cast<std::int64_t>(i));
                     Peak[i] = IsPeak ? 1 : 0;
@@ -140,8 +139,7 @@ std::vector<TSpectrumSample> CharacteristicSamples(std::span<const double> AFreq
         Offset[b + 1] = Offset[b] + Peaks[b];
 
     std::vector<TSpectrumSample> Result;
-    ReserveHuge(Result, Offset[Blocks]);
-    Result.resize(Offset[Blocks], TSpectrumSample(0, 0));
+    ResizeHuge(Result, Offset[Blocks], TSpectrumSample(0, 0));
     for (std::size_t p = 0; p < Head.size(); ++p)
         Result[p] = TSpectrumSample(AFrequency[Head[p]], AMagnitude[Head[p]]);
     RunBlocks(

@@ -82,10 +82,8 @@ bool OneBinade(double a, double b) {
 // blocks that cross a binade are summed one by one before the others run side by side.
 TCurve AccumulatedTime(std::size_t n, double dt, TWorkers* AWorkers, TProgress& AProgress) {
     TCurve Curve;
-    ReserveHuge(Curve.Time, n);
-    ReserveHuge(Curve.Value, n);
-    Curve.Time.resize(n);
-    Curve.Value.resize(n);
+    ResizeHuge(Curve.Time, n);
+    ResizeHuge(Curve.Value, n);
     double* const T = Curve.Time.data();
     const std::size_t Blocks = BlockCount(n, BlockSize);
     const auto Bounds = [n](std::size_t b) {
@@ -123,7 +121,7 @@ TCurve AccumulatedTime(std::size_t n, double dt, TWorkers* AWorkers, TProgress& 
     // ends as foreseen. Should one end elsewhere after all, the blocks from there on
     // follow one another: a comparison a block keeps the time exact whatever happens.
     for (std::size_t b = 1; b < Blocks; ++b) {
-        const auto [First, End] = Bounds(b);
+        const std::size_t First = Bounds(b).first;
         if (T[First - 1] + dt == T[First])
             continue;
         for (std::size_t c = b; c < Blocks; ++c) {

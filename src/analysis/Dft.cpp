@@ -89,8 +89,7 @@ TNoFillVector<double> SpectrumMagnitudesBy(TDftMethod AMethod, std::span<const d
     // Every bin is written below, by its method or by the folding, so the room is left
     // unfilled; its fresh pages are first touched by the threads that write them.
     TNoFillVector<double> Result;
-    ReserveHuge(Result, static_cast<std::size_t>(std::max(K, 0)));
-    Result.resize(static_cast<std::size_t>(std::max(K, 0)));
+    ResizeHuge(Result, static_cast<std::size_t>(std::max(K, 0)));
     const std::size_t Inputs =
         N < 1 ? 0 : std::min<std::size_t>(ACurve.size(), static_cast<std::size_t>(N));
     if (Inputs == 0 || K < 1) {

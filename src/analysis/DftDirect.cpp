@@ -61,8 +61,7 @@ void DirectBins(const TDftInput& AInput, int N, TNoFillVector<double>& AResult, 
     const std::size_t BinBlocks = BlockCount(ABins, BinsPerBlock);
     // The partial sums of segment s for bin k at s * ABins + k.
     std::vector<std::complex<double>> Partial;
-    ReserveHuge(Partial, Segments * ABins);
-    Partial.resize(Segments * ABins);
+    ResizeHuge(Partial, Segments * ABins);
     constexpr double TwoPi = 2 * std::numbers::pi;
     RunBlocks(
         AWorkers, BinBlocks * Segments,

@@ -6,7 +6,6 @@
 #include "analysis/Workers.h"
 
 #include <algorithm>
-#include <bit>
 #include <limits>
 
 TWork TDftInput::ReadWork(std::uint64_t ACount, bool AWeighted) {
@@ -32,22 +31,14 @@ MagnitudesOfBins(const std::complex<double>* AIn, std::size_t ACount, int N, dou
     // range, the whole run again through the careful formula. The flag is a whole
     // number: the vectoriser takes no bool.
     unsigned Abnormal = 0;
-    const auto Run = [&](auto AScale) {
+    WithDivisionBy(N, [&](auto ADivide) {
         for (std::size_t k = 0; k < ACount; ++k) {
             const double Squares = AIn[k].real() * AIn[k].real() + AIn[k].imag() * AIn[k].imag();
             Abnormal |= static_cast<unsigned>(!(Squares >= std::numeric_limits<double>::min())) |
                         static_cast<unsigned>(!(Squares <= std::numeric_limits<double>::max()));
-            AOut[k] = AScale(2 * std::sqrt(Squares));
+            AOut[k] = ADivide(2 * std::sqrt(Squares));
         }
-    };
-    // Dividing by a power of two is multiplying by its exact reciprocal, which is quicker.
-    if (std::has_single_bit(static_cast<unsigned>(N))) {
-        const double Reciprocal = 1.0 / N;
-        Run([Reciprocal](double x) { return x * Reciprocal; });
-    } else {
-        const double n = N;
-        Run([n](double x) { return x / n; });
-    }
+    });
     if (Abnormal != 0)
         for (std::size_t k = 0; k < ACount; ++k)
             AOut[k] = 2 * Magnitude(AIn[k]) / N;

@@ -6,12 +6,12 @@
 #include "analysis/CharacteristicSamples.h"
 #include "analysis/CurveSynthesis.h"
 #include "analysis/Dft.h"
+#include "analysis/DftInput.h"
 #include "analysis/ResultRange.h"
 #include "analysis/Workers.h"
 #include "util/HugePages.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <new>
 
@@ -33,21 +33,14 @@ TWork FrequencyWork(std::uint64_t K) {
 }
 
 // AOut[k] = (k / N) / dt for k in [AFirst, ALast), in wide vectors where the processor
-// has them. When N is a power of two, k times 1 / N is k / N exactly, and a product is
-// quicker than a quotient.
+// has them.
 __attribute__((target_clones("avx512f", "avx2", "default"))) void
 Frequencies(std::size_t AFirst, std::size_t ALast, int N, double dt, double* AOut) {
-    // k < 2^31 converts from a 32-bit integer, which every vector width does.
-    const auto k = [](std::size_t i) { return static_cast<double>(static_cast<std::int32_t>(i)); };
-    if (std::has_single_bit(static_cast<unsigned>(N))) {
-        const double Reciprocal = 1.0 / N;
+    WithDivisionBy(N, [&](auto ADivide) {
+        // k < 2^31 converts from a 32-bit integer, which every vector width does.
         for (std::size_t i = AFirst; i < ALast; ++i)
-            AOut[i] = (k(i) * Reciprocal) / dt;
-        return;
-    }
-    const double n = N;
-    for (std::size_t i = AFirst; i < ALast; ++i)
-        AOut[i] = (k(i) / n) / dt;
+            AOut[i] = ADivide(static_cast<double>(static_cast<std::int32_t>(i))) / dt;
+    });
 }
 
 TDftChoice DftFor(const TCalcSettings& ASettings) {
@@ -168,8 +161,7 @@ TCalcResult ComputeCounted(const TSignals& ASignals, const TRecords& ARecords,
         Result.SpectrumMagnitude = Magnitudes(Result.CurveValue, Largest, ASettings, ADft.Method,
                                               AWorkspace, Workers, Progress);
         const std::size_t K = Result.SpectrumMagnitude.size();
-        ReserveHuge(Result.SpectrumFrequency, K);
-        Result.SpectrumFrequency.resize(K);
+        ResizeHuge(Result.SpectrumFrequency, K);
         double* const Frequency = Result.SpectrumFrequency.data();
         ForEachItem(K, FrequencyWork(K), Workers, Progress,
                     [&](std::size_t First, std::size_t Last) {

@@ -11,9 +11,11 @@
 // four kilobytes. A hint only; call it before the memory is first written.
 void AdviseHugePages(void* AData, std::size_t ABytes);
 
-// Reserves room for ACount items in AVector, advised as above.
-template <typename T, typename TAllocator>
-void ReserveHuge(std::vector<T, TAllocator>& AVector, std::size_t ACount) {
+// Sizes AVector to ACount items, in room advised as above before resize writes it: new
+// items are AValue, or value-initialised (which a TNoFillVector leaves unset).
+template <typename T, typename TAllocator, typename... TValue>
+void ResizeHuge(std::vector<T, TAllocator>& AVector, std::size_t ACount, const TValue&... AValue) {
     AVector.reserve(ACount);
     AdviseHugePages(AVector.data(), ACount * sizeof(T));
+    AVector.resize(ACount, AValue...);
 }
